@@ -1,0 +1,39 @@
+#pragma once
+#include <functional>
+#include <memory>
+
+#include "core/TBitmap.h"
+#include "core/TGraphic.h"
+
+// The holder of one graphic of any kind, owned by an image box. Every change of the held graphic
+// reaches OnChange (the box repaints) and the notifier.
+class TPicture {
+public:
+    TPicture() = default;
+    ~TPicture() = default;
+    TPicture(const TPicture&) = delete;
+    TPicture& operator=(const TPicture&) = delete;
+
+    TGraphic* HeldGraphic() const { return graphic_.get(); }
+    int Width() const { return graphic_ ? graphic_->Width() : 0; }
+    int Height() const { return graphic_ ? graphic_->Height() : 0; }
+
+    // The held TBitmap; any other content is replaced by a new empty TBitmap (and lost).
+    TBitmap& AsBitmap();
+    // Holds a copy of `graphic` (made by its own class); the given graphic may be the held one.
+    // None frees the held graphic.
+    void ReplaceGraphic(TGraphic* graphic);
+    // Holds `graphic` itself (already read), installs the listeners and notifies a change.
+    void AdoptGraphic(std::unique_ptr<TGraphic> graphic);
+
+    std::function<void(TPicture&)> OnChange;
+    std::function<void(TPicture&)> Notifier;
+    TProgressEvent OnProgress;
+
+    void Changed();
+
+private:
+    void InstallListeners(TGraphic& graphic);
+
+    std::unique_ptr<TGraphic> graphic_;
+};

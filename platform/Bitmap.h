@@ -1,0 +1,95 @@
+#pragma once
+#include <cstdint>
+#include <memory>
+#include <vector>
+
+#include "platform/Color.h"
+
+namespace platform {
+
+struct RGBQuad {
+    std::uint8_t blue = 0, green = 0, red = 0, reserved = 0;
+};
+
+// The 40-byte BMP info header, field for field.
+struct BitmapInfoHeader {
+    std::uint32_t size = 40;
+    std::int32_t width = 0;
+    std::int32_t height = 0;  // positive: rows stored bottom-up; negative: top-down
+    std::uint16_t planes = 1;
+    std::uint16_t bitCount = 0;
+    std::uint32_t compression = 0;  // 0 none, 1 RLE8, 2 RLE4, 3 bit fields
+    std::uint32_t sizeImage = 0;
+    std::int32_t xPelsPerMeter = 0;
+    std::int32_t yPelsPerMeter = 0;
+    std::uint32_t clrUsed = 0;
+    std::uint32_t clrImportant = 0;
+};
+
+constexpr std::uint32_t BI_RGB = 0, BI_RLE8 = 1, BI_RLE4 = 2, BI_BITFIELDS = 3;
+
+// Bytes in one stored row: rows start on 4-byte boundaries.
+constexpr std::int64_t RowStride(std::int64_t width, int bitCount) { return ((width * bitCount + 31) / 32) * 4; }
+
+// Largest raster this stand-in makes (pixels); larger requests fail like an exhausted platform.
+constexpr std::int64_t MaxRasterPixels = std::int64_t(1) << 28;
+constexpr std::int64_t MaxRasterBytes = std::int64_t(1) << 30;
+
+// The platform's raster object; an HBITMAP points at one.
+// A device-independent raster keeps the rows of its header in memory. A device-dependent one
+// (deviceDependent) is held as 32-bit top-down rows (blue, green, red, unused), or as a 1-bit
+// monochrome raster (black 0, white 1) when monochrome.
+class Bitmap {
+public:
+    BitmapInfoHeader info;
+    std::uint32_t masks[3] = {0, 0, 0};  // red, green, blue bit fields
+    std::vector<RGBQuad> colors;          // colour table (indexed formats), or the palette
+    std::vector<std::uint8_t> bits;       // rows in storage order
+    bool deviceDependent = false;
+
+    int Width() const { return info.width; }
+    int Height() const { return info.height < 0 ? -info.height : info.height; }
+    bool TopDown() const { return info.height < 0; }
+    int BitCount() const { return info.bitCount; }
+    std::int64_t Stride() const { return RowStride(info.width, info.bitCount); }
+    bool Monochrome() const { return info.bitCount == 1 && deviceDependent; }
+
+    // Row y counted from the top of the picture, whichever order the rows are stored in.
+    std::uint8_t* ScanLine(int y);
+    const std::uint8_t* ScanLine(int y) const;
+
+    // A new all-zero raster; throws EOutOfResources-like platform::RasterError past the ceilings.
+    static std::unique_ptr<Bitmap> CreateDib(const BitmapInfoHeader& header, const std::vector<RGBQuad>& colors,
+                                             const std::uint32_t masks[3] = nullptr);
+    static std::unique_ptr<Bitmap> CreateDevice(int width, int height);      // 32-bit, device-dependent
+    static std::unique_ptr<Bitmap> CreateMonochrome(int width, int height);  // 1-bit, device-dependent
+    std::unique_ptr<Bitmap> Clone() const;
+};
+
+using HBITMAP = Bitmap*;
+
+// Thrown by the raster makers when a raster cannot be made (too large, invalid header).
+struct RasterError {
+    int code;  // 0: no system error code (callers report "Bitmap image is not valid" or "Out of system resources")
+    const char* message;
+};
+
+// Pixel transfer between any raster layout and 32-bit colour rows (0x00RRGGBB per pixel, that is
+// bytes blue, green, red, 0 in memory). `x0`, `count` must lie inside the row.
+void ReadRow32(const Bitmap& bmp, int y, int x0, int count, std::uint32_t* out);
+// Indexed rasters store the nearest colour-table entry.
+void WriteRow32(Bitmap& bmp, int y, int x0, int count, const std::uint32_t* in);
+
+// Nearest entry of a colour table to an RGB colour (TColor order).
+int NearestColorIndex(const std::vector<RGBQuad>& table, TColor rgb);
+
+// The platform's 16-colour system table (entries 0..15) and a halftone table made for the screen.
+const std::vector<RGBQuad>& SystemPalette16();
+std::vector<RGBQuad> HalftonePalette();
+
+}  // namespace platform
+
+namespace platform {
+using Palette = std::vector<RGBQuad>;
+using HPALETTE = std::shared_ptr<const Palette>;  // a logical palette; shared, never changed once made
+}  // namespace platform
