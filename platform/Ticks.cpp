@@ -1,0 +1,16 @@
+#include "platform/Ticks.h"
+
+#include <chrono>
+#include <thread>
+
+namespace platform {
+
+std::uint32_t GetTickCount() {
+    using namespace std::chrono;
+    auto ms = duration_cast<milliseconds>(steady_clock::now().time_since_epoch()).count();
+    return static_cast<std::uint32_t>(ms);
+}
+
+void Sleep(std::uint32_t milliseconds) { std::this_thread::sleep_for(std::chrono::milliseconds(milliseconds)); }
+
+}  // namespace platform
