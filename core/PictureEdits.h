@@ -1,0 +1,12 @@
+#pragma once
+
+class TPicture;
+
+// The picture edits of the main window's menu, run on the working picture. A holder with another
+// kind of graphic (or none) first gets a new empty raster, so the edit leaves it empty.
+
+// Inverts the working picture's colours and reinstalls it, which notifies the holder.
+void InvertWorkingPicture(TPicture& picture);
+// Rotates the working picture by `angle` degrees about its centre (half its size, rounded to
+// nearest, ties to even); the result is a 24-bit raster of the same size.
+void RotateWorkingPicture(TPicture& picture, double angle);
