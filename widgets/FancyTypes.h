@@ -1,0 +1,8 @@
+#pragma once
+#include <cstdint>
+
+// Look settings of the fancy button; each fits one byte and the order of the values is fixed.
+enum TBtnShape : std::uint8_t { btnCapsule, btnOval, btnRectangle };
+enum TFrameStyle : std::uint8_t { fmNone, fmGradient };
+enum TTextStyle : std::uint8_t { txNone, txLowered, txRaised, txShadowed };
+enum TBmpLayout : std::uint8_t { lyLeft, lyTop, lyRight, lyBottom, lyCenter };

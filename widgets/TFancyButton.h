@@ -1,0 +1,86 @@
+#pragma once
+#include <QWidget>
+#include <string>
+
+#include "core/TColor.h"
+#include "widgets/TFancyEffects.h"
+#include "widgets/TFancyGlyphs.h"
+
+class QImage;
+
+// The program's push button: a graded frame in one of three shapes, an embossed caption and an
+// optional glyph. It paints only inside its shape (the parent shows through the corners), reacts
+// to the pointer only inside the shape and never takes keyboard focus.
+//
+// OnClick is the Qt signal clicked(): it fires on a left or middle button release over the shape
+// and on the caption's accelerator (Alt + the character after '&'), nowhere else.
+// Caption, FancyEffects, Glyphs, the font (QWidget::font, inherited from the parent) and
+// FontColor drive the look; the size is limited to 145 x 145 after each paint.
+class TFancyButton : public QWidget {
+    Q_OBJECT
+
+public:
+    explicit TFancyButton(QWidget* parent = nullptr);
+    ~TFancyButton() override;
+
+    const std::string& Caption() const { return caption_; }
+    void SetCaption(const std::string& value);  // UTF-8
+    TFancyEffects& FancyEffects() { return effects_; }
+    TFancyGlyphs& Glyphs() { return glyphs_; }
+    TColor FontColor() const { return fontColor_; }
+    void SetFontColor(TColor value);
+
+    bool Pressed() const { return pressed_; }
+    bool MouseInShape() const { return mouseInShape_; }
+    int GlyphState() const { return glyphState_; }
+    int GlyphCellWidth() const { return glyphCellWidth_; }
+    TColor GlyphKeyColor() const { return glyphKeyColor_; }
+    QPoint GlyphPos() const { return {glyphLeft_, glyphTop_}; }
+    QPoint TextPos() const { return {textLeft_, textTop_}; }
+
+    bool PointInShape(int x, int y) const;
+    // The accelerator character: fires the click when it matches the caption's and the button is
+    // enabled; returns whether it was handled.
+    bool DialogChar(QChar character);
+    // The toolkit's generic click request: repaints only, never fires clicked().
+    void Click();
+    // The button's own look, rendered on a transparent image of its size.
+    QImage Render();
+
+    static constexpr int MaxSize = 145;
+
+signals:
+    void clicked();
+
+protected:
+    bool event(QEvent* e) override;
+    void paintEvent(QPaintEvent* e) override;
+    void mousePressEvent(QMouseEvent* e) override;
+    void mouseMoveEvent(QMouseEvent* e) override;
+    void mouseReleaseEvent(QMouseEvent* e) override;
+    void leaveEvent(QEvent* e) override;
+    void changeEvent(QEvent* e) override;
+
+private:
+    void EffectChanged();
+    void PointerLeft();
+    void UpdateShortcut();
+    void ClampSize();
+    void LayoutGlyphAndText(int textWidth, int textHeight);
+    void PaintGlyph(QImage& image, const TColor* brushColor);
+    void PaintCaption(QImage& image, int textWidth, int textHeight);
+
+    TFancyEffects effects_;
+    TFancyGlyphs glyphs_;
+    std::string caption_;
+    TColor fontColor_ = clWindowText;
+    bool pressed_ = false;
+    bool mouseInShape_ = false;
+    bool pointerInside_ = false;
+    int glyphCellWidth_ = 0;
+    int glyphState_ = 1;
+    int glyphLeft_ = 0, glyphTop_ = 0;
+    TColor glyphKeyColor_ = 0;
+    int textLeft_ = 0, textTop_ = 0;
+    int shortcutId_ = 0;
+};
