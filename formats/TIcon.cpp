@@ -1,6 +1,17 @@
 #include "formats/TIcon.h"
 
 #include "core/Errors.h"
+#include "core/TCanvas.h"
+#include "formats/IcoReader.h"
+#include "formats/IcoWriter.h"
+#include "platform/SystemMetrics.h"
+
+namespace {
+
+// Icon files are small; anything past this is not one, and is not read into memory.
+constexpr std::int64_t MaxIconFileBytes = std::int64_t(16) << 20;
+
+}  // namespace
 
 TIconImage::~TIconImage() {
     if (handle) platform::DestroyIcon(handle);
@@ -10,22 +21,142 @@ TIcon::TIcon() { transparent_ = true; }
 
 TIcon::~TIcon() = default;
 
-void TIcon::CopyFrom(TGraphic*) {}
-void TIcon::DrawInRect(TCanvas&, const TRect&) {}
+void TIcon::NewImage() { image_ = std::make_shared<TIconImage>(); }
+
+void TIcon::CopyFrom(TGraphic* source) {
+    if (!source) {
+        image_.reset();
+    } else if (auto* icon = dynamic_cast<TIcon*>(source)) {
+        image_ = icon->image_;
+        requestedWidth_ = icon->requestedWidth_;
+        requestedHeight_ = icon->requestedHeight_;
+    } else {
+        source->CopyTo(*this);
+        return;
+    }
+    Changed();
+}
+
+void TIcon::DrawInRect(TCanvas& canvas, const TRect& rect) {
+    platform::HICON icon = Handle();
+    if (icon) platform::DrawIconEx(canvas.Context(), rect.Left, rect.Top, icon);
+}
+
 bool TIcon::IsEmpty() const { return !image_ || (!image_->handle && !image_->bytes); }
-int TIcon::Width() const { return 32; }
-int TIcon::Height() const { return 32; }
-void TIcon::SetWidth(int) {}
-void TIcon::SetHeight(int) {}
-void TIcon::ReadPictureData(TStream&) {}
-void TIcon::WritePictureData(TStream&) {}
-void TIcon::WriteToFile(const std::string& path) { TGraphic::WriteToFile(path); }
-void TIcon::ReadFromStream(TStream&) {}
-void TIcon::WriteToStream(TStream&) {}
+
+int TIcon::Width() const {
+    return image_ && image_->width ? image_->width : platform::GetSystemMetrics(platform::SM_CXICON);
+}
+
+int TIcon::Height() const {
+    return image_ && image_->height ? image_->height : platform::GetSystemMetrics(platform::SM_CYICON);
+}
+
+void TIcon::SetWidth(int value) {
+    if (image_ && image_->handle) throw EInvalidGraphicOperation(ErrorText::ChangeIconSize);
+    if (value == requestedWidth_) return;
+    requestedWidth_ = value;
+    Changed();
+}
+
+void TIcon::SetHeight(int value) {
+    if (image_ && image_->handle) throw EInvalidGraphicOperation(ErrorText::ChangeIconSize);
+    if (value == requestedHeight_) return;
+    requestedHeight_ = value;
+    Changed();
+}
+
+void TIcon::ReadFromStream(TStream& stream) {
+    const std::int64_t count = stream.Remaining();
+    if (count < 0 || count > MaxIconFileBytes) throw EInvalidGraphic(ErrorText::InvalidIcon);
+    auto bytes = std::make_unique<TMemoryStream>();
+    bytes->SetSize(count);
+    stream.ReadBuffer(bytes->Memory(), std::size_t(count));
+    if (IcoFileType(bytes->Data()) == 1) {
+        // Damaged files are refused now rather than on first paint; the handle itself is made on need.
+        int width = 0, height = 0;
+        platform::DestroyIcon(ReadIcoHandle(bytes->Data(), WantedWidth(), WantedHeight(), width, height));
+    }
+    NewImage();
+    image_->bytes = std::move(bytes);
+    Changed();
+}
+
+void TIcon::WriteToStream(TStream& stream) {
+    EnsureBytes();
+    const TMemoryStream& bytes = *image_->bytes;
+    stream.WriteBuffer(bytes.Memory(), std::size_t(bytes.DataSize()));
+}
+
+void TIcon::WriteToFile(const std::string& path) {
+    // The bytes come first, so an icon that cannot be written leaves an existing file untouched.
+    EnsureBytes();
+    TFileStream file(path, fmCreate);
+    WriteToStream(file);
+}
+
+void TIcon::ReadPictureData(TStream& stream) {
+    std::uint8_t prefix[4];
+    stream.ReadBuffer(prefix, sizeof prefix);
+    const std::int64_t count = std::int64_t(prefix[0]) | (std::int64_t(prefix[1]) << 8) |
+                               (std::int64_t(prefix[2]) << 16) | (std::int64_t(prefix[3]) << 24);
+    if (count > stream.Remaining()) throw EReadError(ErrorText::StreamRead);
+    if (count == 0) {
+        CopyFrom(nullptr);
+        return;
+    }
+    TMemoryStream part;
+    part.SetSize(count);
+    stream.ReadBuffer(part.Memory(), std::size_t(count));
+    part.SetPosition(0);
+    ReadFromStream(part);
+}
+
+void TIcon::WritePictureData(TStream& stream) {
+    const std::uint32_t count = IsEmpty() ? 0 : std::uint32_t(FileBytes().DataSize());
+    const std::uint8_t prefix[4] = {std::uint8_t(count), std::uint8_t(count >> 8), std::uint8_t(count >> 16),
+                                    std::uint8_t(count >> 24)};
+    stream.WriteBuffer(prefix, sizeof prefix);
+    if (count > 0) stream.WriteBuffer(image_->bytes->Memory(), count);
+}
+
 void TIcon::ReadFromClipboard() { throw EInvalidGraphic(ErrorText::IconClipboard); }
 void TIcon::WriteToClipboard() { throw EInvalidGraphic(ErrorText::IconClipboard); }
-void TIcon::AdoptHandle(platform::HICON) {}
-platform::HICON TIcon::Handle() { return nullptr; }
-const TMemoryStream& TIcon::FileBytes() { EnsureBytes(); return *image_->bytes; }
-void TIcon::NewImage() { image_ = std::make_shared<TIconImage>(); }
-void TIcon::EnsureBytes() {}
+
+void TIcon::AdoptHandle(platform::HICON handle) {
+    NewImage();
+    image_->handle = handle;
+    Changed();
+}
+
+platform::HICON TIcon::Handle() {
+    if (!image_) return nullptr;
+    if (!image_->handle && image_->bytes) {
+        int width = 0, height = 0;
+        image_->handle = ReadIcoHandle(image_->bytes->Data(), WantedWidth(), WantedHeight(), width, height);
+        image_->width = width;
+        image_->height = height;
+    }
+    return image_->handle;
+}
+
+const TMemoryStream& TIcon::FileBytes() {
+    EnsureBytes();
+    return *image_->bytes;
+}
+
+void TIcon::EnsureBytes() {
+    if (IsEmpty()) throw EInvalidGraphic(ErrorText::InvalidIcon);
+    if (image_->bytes) return;
+    auto bytes = std::make_unique<TMemoryStream>();
+    bytes->Data() = MakeIcoBytes(image_->handle);
+    image_->bytes = std::move(bytes);
+}
+
+int TIcon::WantedWidth() const {
+    return requestedWidth_ > 0 ? requestedWidth_ : platform::GetSystemMetrics(platform::SM_CXICON);
+}
+
+int TIcon::WantedHeight() const {
+    return requestedHeight_ > 0 ? requestedHeight_ : platform::GetSystemMetrics(platform::SM_CYICON);
+}

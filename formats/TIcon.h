@@ -45,6 +45,8 @@ public:
 private:
     void NewImage();
     void EnsureBytes();
+    int WantedWidth() const;  // the requested size, else the system icon size
+    int WantedHeight() const;
 
     std::shared_ptr<TIconImage> image_;
     int requestedWidth_ = 0;   // wanted size when choosing among a file's images

@@ -30,10 +30,10 @@ struct ICONINFO {
 
 // A new icon holding copies of both rasters; null when a raster is missing or the sizes disagree.
 HICON CreateIconIndirect(const ICONINFO& info);
-// A new icon of width x height from rows of 32-bit colour (0x00RRGGBB) and of mask bits
-// (1 = transparent), both top-down; null on a bad size.
-HICON CreateIcon(int width, int height, const std::vector<std::uint32_t>& colorRows,
-                 const std::vector<std::uint8_t>& maskBits);
+// A new icon of width x height from 32-bit colours (0x00RRGGBB) and mask values (one per pixel,
+// 1 = transparent), both row by row from the top; null when a size does not match.
+HICON CreateIcon(int width, int height, const std::vector<std::uint32_t>& colors,
+                 const std::vector<std::uint8_t>& mask);
 // Fresh copies of the icon's rasters in info.hbmMask and info.hbmColor; the caller deletes them.
 bool GetIconInfo(HICON icon, ICONINFO& info);
 // Frees the icon; the default application icon is left alone.
@@ -47,9 +47,10 @@ HICON DefaultApplicationIcon();
 bool IsDefaultApplicationIcon(HICON icon);
 
 // The pixels of a raster converted to bitCount (1 or 4) bits per pixel, rows bottom-up, each padded to
-// 4 bytes. 4 bits: entries of the system 16-colour table; 1 bit: black 0, white 1, every other colour
-// by its nearer entry. `header` describes the result; `colors` receives its colour table.
-void GetDIBits(const Bitmap& source, int bitCount, BitmapInfoHeader& header, std::vector<RGBQuad>& colors,
+// 4 bytes, high bits first. 4 bits: entries of the system 16-colour table; 1 bit: black 0, white 1.
+// Every colour becomes its nearest table entry. `header` describes the result (colours used 0);
+// `colors` receives its colour table. False for any other bit count.
+bool GetDIBits(const Bitmap& source, int bitCount, BitmapInfoHeader& header, std::vector<RGBQuad>& colors,
                std::vector<std::uint8_t>& bits);
 
 }  // namespace platform

@@ -1,0 +1,48 @@
+#include "formats/IconExport.h"
+
+#include "core/TBitmap.h"
+#include "platform/SystemMetrics.h"
+
+namespace {
+
+// The source cut or padded with white to width x height, without scaling.
+void LoadCutTo(TBitmap& raster, const std::string& path, int width, int height) {
+    raster.ReadFromFile(path);
+    raster.SetWidth(width);
+    raster.SetHeight(height);
+}
+
+}  // namespace
+
+std::string SaveIconFromSource(const std::string& sourcePath, const std::string& targetBase, TCanvas& surface,
+                               const std::function<void(TIcon&)>& makeApplicationIcon) {
+    const int w = platform::GetSystemMetrics(platform::SM_CXICON);
+    const int h = platform::GetSystemMetrics(platform::SM_CYICON);
+
+    TIcon icon;
+    {
+        // Exactly white pixels become transparent: the mask is the source in black and white.
+        TBitmap mask;
+        mask.ReadFromFile(sourcePath);
+        mask.SetBlackAndWhite(true);
+        mask.SetWidth(w);
+        mask.SetHeight(h);
+        surface.DrawAt(2 * w, h, &mask);
+
+        TBitmap color;
+        LoadCutTo(color, sourcePath, w, h);
+        surface.DrawAt(4 * w, h, &color);
+
+        platform::ICONINFO info;
+        info.fIcon = 0xFFFFFFFFu;
+        info.hbmMask = mask.BitmapHandle();
+        info.hbmColor = color.BitmapHandle();
+        icon.AdoptHandle(platform::CreateIconIndirect(info));
+    }
+    surface.DrawAt(6 * w, h, &icon);
+    if (makeApplicationIcon) makeApplicationIcon(icon);
+
+    const std::string target = targetBase + ".ico";
+    icon.WriteToFile(target);  // makes the bytes before the file is created
+    return target;
+}
