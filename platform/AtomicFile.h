@@ -1,0 +1,32 @@
+#pragma once
+#include <string>
+
+namespace platform {
+
+// A file written under a temporary name beside its target and renamed into place when complete, so
+// that the target is never seen half-written. An uncommitted temporary file is removed on
+// destruction.
+class AtomicFile {
+public:
+    // `suffix` ends the temporary name, for writers that append an extension of their own.
+    explicit AtomicFile(std::string target, std::string suffix = {})
+        : target_(std::move(target)), suffix_(std::move(suffix)) {}
+    ~AtomicFile();
+    AtomicFile(const AtomicFile&) = delete;
+    AtomicFile& operator=(const AtomicFile&) = delete;
+
+    // Creates the empty temporary file (readable as a plain new file would be). False with the
+    // system's text in `error` when the folder does not allow it.
+    bool Begin(std::string& error);
+    const std::string& TempPath() const { return tempPath_; }
+    // Renames the temporary file over the target. False with the system's text in `error`.
+    bool Commit(std::string& error);
+
+private:
+    std::string target_;
+    std::string suffix_;
+    std::string tempPath_;
+    bool committed_ = false;
+};
+
+}  // namespace platform
