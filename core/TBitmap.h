@@ -93,6 +93,15 @@ private:
     friend class TBitmapCanvas;
     platform::Bitmap* ReadyRaster();  // the raster for drawing, made private
 
+    void MakeUnique();                                         // private copy of a shared store
+    TBitmapImage& OwnDescription();                            // private store, pixels left behind
+    void InstallRaster(std::unique_ptr<platform::Bitmap> raster);
+    void Resize(int width, int height, bool keepOrder);
+    void ConvertToDevice();
+    std::unique_ptr<platform::Bitmap> NewRasterLike(int width, int height, bool topDown) const;
+    std::uint32_t WhitePixel() const;                          // the fill colour as 0x00RRGGBB
+    void DetachSurface();
+
     std::shared_ptr<TBitmapImage> image_;
     std::unique_ptr<TBitmapCanvas> surface_;
     TColor transparentColor_ = 0x1FFFFFFF;  // clDefault

@@ -53,11 +53,14 @@ protected:
 
 private:
     void RequireHandle();
+    void ReadyContext();
 
     TFont font_;
     TBrush brush_;
     platform::DeviceContext context_;
     bool handleValid_ = false;
+    bool fontValid_ = false;   // the context carries the current font and text colour
+    bool brushValid_ = false;  // the context carries the current brush and background colour
 };
 
 // A surface over a raster the caller owns (a window's backing raster, a test's target).

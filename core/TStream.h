@@ -39,7 +39,7 @@ public:
 
 private:
     std::vector<std::uint8_t> data_;
-    std::size_t position_ = 0;
+    std::int64_t position_ = 0;
 };
 
 enum TFileMode { fmOpenRead, fmCreate };

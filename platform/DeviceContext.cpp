@@ -1,0 +1,107 @@
+#include "platform/DeviceContext.h"
+
+#include <algorithm>
+#include <utility>
+#include <vector>
+
+namespace platform {
+
+namespace {
+
+inline TColor FromPixel(std::uint32_t px) { return ((px >> 16) & 0xFF) | (px & 0xFF00) | ((px & 0xFF) << 16); }
+inline std::uint32_t ToPixel(TColor c) { return FromPixel(c & 0xFFFFFF); }  // the swap is its own inverse
+
+bool IsPlain24Or32(const Bitmap& bmp) {
+    return bmp.info.bitCount == 24 || (bmp.info.bitCount == 32 && (bmp.deviceDependent || bmp.info.compression == BI_RGB));
+}
+
+TRect Clip(const TRect& r, const Bitmap& bmp) {
+    return TRect{std::max(r.Left, 0), std::max(r.Top, 0), std::min(r.Right, bmp.Width()),
+                 std::min(r.Bottom, bmp.Height())};
+}
+
+}  // namespace
+
+// The common 24- and 32-bit layouts are read in place; per-pixel callers (the brightness shift)
+// rely on this staying allocation-free.
+TColor DeviceContext::GetPixel(int x, int y) const {
+    if (!target_ || x < 0 || y < 0 || x >= target_->Width() || y >= target_->Height()) return 0xFFFFFFFF;
+    if (IsPlain24Or32(*target_)) {
+        const std::uint8_t* p = target_->ScanLine(y) + std::ptrdiff_t(x) * (target_->info.bitCount / 8);
+        return RGB(p[2], p[1], p[0]);
+    }
+    std::uint32_t px = 0;
+    ReadRow32(*target_, y, x, 1, &px);
+    return FromPixel(px);
+}
+
+void DeviceContext::SetPixel(int x, int y, TColor color) {
+    if (!target_ || x < 0 || y < 0 || x >= target_->Width() || y >= target_->Height()) return;
+    color = ColorToRGB(color);
+    if (IsPlain24Or32(*target_)) {
+        std::uint8_t* p = target_->ScanLine(y) + std::ptrdiff_t(x) * (target_->info.bitCount / 8);
+        p[0] = GetBValue(color), p[1] = GetGValue(color), p[2] = GetRValue(color);
+        return;
+    }
+    const std::uint32_t px = ToPixel(color);
+    WriteRow32(*target_, y, x, 1, &px);
+}
+
+void DeviceContext::SetFont(const std::string& faceName, int pixelHeight, bool bold, bool italic, bool underline,
+                            bool strikeOut) {
+    fontName_ = faceName;
+    fontHeight_ = pixelHeight;
+    bold_ = bold, italic_ = italic, underline_ = underline, strikeOut_ = strikeOut;
+}
+
+TColor DeviceContext::SetTextColor(TColor color) { return std::exchange(textColor_, color); }
+TColor DeviceContext::SetBkColor(TColor color) { return std::exchange(bkColor_, color); }
+int DeviceContext::SetBkMode(int mode) { return std::exchange(bkMode_, mode); }
+int DeviceContext::SetStretchBltMode(int mode) { return std::exchange(stretchMode_, mode); }
+
+void DeviceContext::FillRect(const TRect& rect, TColor color) {
+    if (!target_) return;
+    const TRect r = Clip(rect, *target_);
+    if (r.Width() <= 0 || r.Height() <= 0) return;
+    const std::vector<std::uint32_t> row(std::size_t(r.Width()), ToPixel(ColorToRGB(color)));
+    for (int y = r.Top; y < r.Bottom; ++y) WriteRow32(*target_, y, r.Left, r.Width(), row.data());
+}
+
+// Each destination pixel takes the source pixel at the proportional position (dropping or
+// repeating pixels, no smoothing); destination pixels that map outside the source are left alone.
+void DeviceContext::StretchBlt(const TRect& destRect, const Bitmap& src, const TRect& srcRect) {
+    if (!target_ || destRect.Width() <= 0 || destRect.Height() <= 0 || srcRect.Width() <= 0 ||
+        srcRect.Height() <= 0)
+        return;
+    const TRect clip = Clip(destRect, *target_);
+    if (clip.Width() <= 0 || clip.Height() <= 0) return;
+
+    const std::int64_t dw = destRect.Width(), dh = destRect.Height(), sw = srcRect.Width(), sh = srcRect.Height();
+    std::vector<int> sourceX(std::size_t(clip.Width()));
+    for (int x = clip.Left; x < clip.Right; ++x)
+        sourceX[std::size_t(x - clip.Left)] = int(srcRect.Left + (x - destRect.Left) * sw / dw);
+
+    const std::uint32_t fore = ToPixel(ColorToRGB(textColor_)), back = ToPixel(ColorToRGB(bkColor_));
+    const bool monochrome = src.Monochrome();
+    std::vector<std::uint32_t> srcRow(std::size_t(src.Width()));
+    std::vector<std::uint32_t> destRow(std::size_t(clip.Width()));
+    int loadedY = -1;
+    for (int y = clip.Top; y < clip.Bottom; ++y) {
+        const int sy = int(srcRect.Top + (y - destRect.Top) * sh / dh);
+        if (sy < 0 || sy >= src.Height()) continue;
+        if (sy != loadedY) {
+            ReadRow32(src, sy, 0, src.Width(), srcRow.data());
+            if (monochrome)
+                for (auto& px : srcRow) px = px == 0xFFFFFF ? back : fore;
+            loadedY = sy;
+        }
+        ReadRow32(*target_, y, clip.Left, clip.Width(), destRow.data());
+        for (std::size_t i = 0; i < destRow.size(); ++i) {
+            const int sx = sourceX[i];
+            if (sx >= 0 && sx < src.Width()) destRow[i] = srcRow[std::size_t(sx)];
+        }
+        WriteRow32(*target_, y, clip.Left, clip.Width(), destRow.data());
+    }
+}
+
+}  // namespace platform

@@ -1,0 +1,93 @@
+#include "platform/File.h"
+
+#include <fcntl.h>
+#include <sys/file.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstring>
+#include <filesystem>
+
+namespace platform {
+
+namespace {
+
+// Opens and takes an advisory lock: readers share, a writer excludes, so no one writes a file
+// while it is being read.
+int OpenLocked(const std::string& path, int flags, int lock, std::string& error) {
+    const int fd = ::open(path.c_str(), flags | O_CLOEXEC, 0666);
+    if (fd < 0) {
+        error = std::strerror(errno);
+        return -1;
+    }
+    if (::flock(fd, lock | LOCK_NB) != 0) {
+        error = std::strerror(errno);
+        ::close(fd);
+        return -1;
+    }
+    return fd;
+}
+
+}  // namespace
+
+File::~File() { Close(); }
+
+bool File::OpenRead(const std::string& path, std::string& error) {
+    Close();
+    fd_ = OpenLocked(path, O_RDONLY, LOCK_SH, error);
+    return fd_ >= 0;
+}
+
+bool File::Create(const std::string& path, std::string& error) {
+    Close();
+    // Truncate only once the lock is held, so a reader never sees the file emptied under it.
+    fd_ = OpenLocked(path, O_WRONLY | O_CREAT, LOCK_EX, error);
+    if (fd_ >= 0 && ::ftruncate(fd_, 0) != 0) {
+        error = std::strerror(errno);
+        Close();
+    }
+    return fd_ >= 0;
+}
+
+std::size_t File::Read(void* buffer, std::size_t count) {
+    auto* out = static_cast<char*>(buffer);
+    std::size_t done = 0;
+    while (fd_ >= 0 && done < count) {
+        const ssize_t n = ::read(fd_, out + done, count - done);
+        if (n < 0 && errno == EINTR) continue;
+        if (n <= 0) break;
+        done += std::size_t(n);
+    }
+    return done;
+}
+
+std::size_t File::Write(const void* buffer, std::size_t count) {
+    const auto* in = static_cast<const char*>(buffer);
+    std::size_t done = 0;
+    while (fd_ >= 0 && done < count) {
+        const ssize_t n = ::write(fd_, in + done, count - done);
+        if (n < 0 && errno == EINTR) continue;
+        if (n <= 0) break;
+        done += std::size_t(n);
+    }
+    return done;
+}
+
+std::int64_t File::Seek(std::int64_t offset, int whence) {
+    if (fd_ < 0) return -1;
+    return ::lseek(fd_, off_t(offset), whence);
+}
+
+void File::Close() {
+    if (fd_ >= 0) ::close(fd_);
+    fd_ = -1;
+}
+
+std::string FullPath(const std::string& path) {
+    if (path.empty()) return path;
+    std::error_code ec;
+    const auto absolute = std::filesystem::absolute(path, ec);
+    return ec ? path : absolute.lexically_normal().string();
+}
+
+}  // namespace platform
