@@ -1,0 +1,219 @@
+#include "cli/Options.h"
+
+#include <charconv>
+
+#include "cli/UsageError.h"
+#include "platform/Color.h"
+
+namespace {
+
+bool ParseInt(const std::string& text, int& value) {
+    const char* end = text.data() + text.size();
+    auto [ptr, ec] = std::from_chars(text.data(), end, value);
+    return !text.empty() && ec == std::errc() && ptr == end;
+}
+
+int IntInRange(const std::string& option, const std::string& text, int low, int high) {
+    int value = 0;
+    if (!ParseInt(text, value) || value < low || value > high)
+        throw UsageError(option + " takes a whole number from " + std::to_string(low) + " to " +
+                         std::to_string(high) + ", not '" + text + "'");
+    return value;
+}
+
+int BrightnessStep(const std::string& option, const std::string& text) {
+    int value = 0;
+    if (!ParseInt(text, value) || value < 10 || value > 50 || value % 10 != 0)
+        throw UsageError(option + " takes 10, 20, 30, 40 or 50, not '" + text + "'");
+    return value;
+}
+
+double RotationAngle(const std::string& text) {
+    if (text == "90") return 90.0;
+    if (text == "180") return 180.0;
+    throw UsageError("--rotate takes 90 or 180, not '" + text + "'");
+}
+
+OutputKind Kind(const std::string& text) {
+    if (text == "jpeg" || text == "jpg") return OutputKind::Jpeg;
+    if (text == "ico") return OutputKind::Icon;
+    if (text == "bmp") return OutputKind::Bitmap;
+    throw UsageError("--to takes jpeg, ico or bmp, not '" + text + "'");
+}
+
+void Position(const std::string& text, EditStep& caption) {
+    std::string::size_type comma = text.find(',');
+    if (comma == std::string::npos || !ParseInt(text.substr(0, comma), caption.x) ||
+        !ParseInt(text.substr(comma + 1), caption.y))
+        throw UsageError("--at takes X,Y in whole pixels, not '" + text + "'");
+    caption.positioned = true;
+}
+
+// RRGGBB as written on the web, into the 0x00BBGGRR order of a colour value.
+TColor HexColor(const std::string& given) {
+    std::string text = !given.empty() && given[0] == '#' ? given.substr(1) : given;
+    unsigned value = 0;
+    const char* end = text.data() + text.size();
+    auto [ptr, ec] = std::from_chars(text.data(), end, value, 16);
+    if (text.size() != 6 || ec != std::errc() || ptr != end)
+        throw UsageError("--color takes RRGGBB in hexadecimal, not '" + given + "'");
+    return platform::RGB((value >> 16) & 0xFF, (value >> 8) & 0xFF, value & 0xFF);
+}
+
+// Walks the arguments of `convert`, handing out option values in their three spellings:
+// "--name value", "--name=value" and, for the short options, "-nVALUE".
+class ArgumentCursor {
+public:
+    explicit ArgumentCursor(const std::vector<std::string>& args) : args_(args) {}
+
+    bool Next() {
+        if (++index_ >= args_.size()) return false;
+        const std::string& arg = args_[index_];
+        inlineValue_.reset();
+        name_ = arg;
+        if (arg.rfind("--", 0) == 0) {
+            std::string::size_type eq = arg.find('=');
+            if (eq != std::string::npos) {
+                name_ = arg.substr(0, eq);
+                inlineValue_ = arg.substr(eq + 1);
+            }
+        } else if (arg.size() > 2 && arg[0] == '-') {
+            name_ = arg.substr(0, 2);
+            inlineValue_ = arg.substr(2);
+        }
+        return true;
+    }
+    const std::string& Arg() const { return args_[index_]; }
+    const std::string& Name() const { return name_; }
+    std::string Value() {
+        if (inlineValue_) return *inlineValue_;
+        if (index_ + 1 >= args_.size()) throw UsageError("option " + name_ + " needs a value");
+        return args_[++index_];
+    }
+
+private:
+    const std::vector<std::string>& args_;
+    std::size_t index_ = 0;  // args_[0] is the command itself
+    std::string name_;
+    std::optional<std::string> inlineValue_;
+};
+
+EditStep& LastCaption(ConvertOptions& options, const std::string& option) {
+    if (options.edits.empty() || options.edits.back().kind != EditStep::Caption)
+        throw UsageError(option + " must follow the --caption it belongs to");
+    return options.edits.back();
+}
+
+EditStep Edit(EditStep::Kind kind) {
+    EditStep edit;
+    edit.kind = kind;
+    return edit;
+}
+
+// Returns false when the current argument is not an edit option.
+bool ParseEdit(ArgumentCursor& cursor, ConvertOptions& options) {
+    const std::string& name = cursor.Name();
+    if (name == "--invert") {
+        options.edits.push_back(Edit(EditStep::Invert));
+    } else if (name == "--lighten" || name == "--darken") {
+        EditStep edit = Edit(EditStep::Brightness);
+        int step = BrightnessStep(name, cursor.Value());
+        edit.step = name == "--lighten" ? step : -step;
+        options.edits.push_back(edit);
+    } else if (name == "--rotate") {
+        EditStep edit = Edit(EditStep::Rotate);
+        edit.angle = RotationAngle(cursor.Value());
+        options.edits.push_back(edit);
+    } else if (name == "--caption") {
+        EditStep edit = Edit(EditStep::Caption);
+        edit.text = cursor.Value();
+        options.edits.push_back(edit);
+    } else if (name == "--at") {
+        Position(cursor.Value(), LastCaption(options, name));
+    } else if (name == "--font") {
+        std::string font = cursor.Value();
+        if (font.empty()) throw UsageError("--font needs a font name");
+        LastCaption(options, name).fontName = font;
+    } else if (name == "--size") {
+        LastCaption(options, name).fontSize = IntInRange(name, cursor.Value(), 1, 1000);
+    } else if (name == "--color") {
+        LastCaption(options, name).fontColor = HexColor(cursor.Value());
+    } else {
+        return false;
+    }
+    return true;
+}
+
+void CheckConvert(const ConvertOptions& options) {
+    if (options.sources.empty()) throw UsageError("convert needs at least one SOURCE");
+    for (const EditStep& edit : options.edits)
+        if (edit.kind == EditStep::Caption && !edit.positioned)
+            throw UsageError("--caption needs --at X,Y");
+    if (options.kind == OutputKind::Icon && !options.edits.empty())
+        throw UsageError("--to ico builds the icon from the source file as stored on disk, "
+                         "so it cannot take edits");
+}
+
+ConvertOptions ParseConvert(const std::vector<std::string>& args) {
+    ConvertOptions options;
+    ArgumentCursor cursor(args);
+    bool onlySources = false;
+    while (cursor.Next()) {
+        const std::string& arg = cursor.Arg();
+        const std::string& name = cursor.Name();
+        if (onlySources || arg == "-" || arg.empty() || arg[0] != '-') {
+            options.sources.push_back(arg);
+        } else if (arg == "--") {
+            onlySources = true;
+        } else if (name == "-t" || name == "--to") {
+            options.kind = Kind(cursor.Value());
+        } else if (name == "-q" || name == "--quality") {
+            options.quality = IntInRange(name, cursor.Value(), 0, 100);
+        } else if (name == "-o" || name == "--output") {
+            options.output = cursor.Value();
+            if (options.output->empty()) throw UsageError(name + " needs a path");
+        } else if (!ParseEdit(cursor, options)) {
+            throw UsageError("unknown option '" + arg + "'");
+        }
+    }
+    CheckConvert(options);
+    return options;
+}
+
+bool AsksFor(const std::vector<std::string>& args, const char* option) {
+    for (const std::string& arg : args) {
+        if (arg == "--") return false;
+        if (arg == option) return true;
+    }
+    return false;
+}
+
+}  // namespace
+
+CommandLine ParseCommandLine(const std::vector<std::string>& args) {
+    CommandLine line;
+    if (args.empty()) throw UsageError("no command given");
+    if (AsksFor(args, "--help") || AsksFor(args, "-h")) return line;
+    if (args[0] == "--version") {
+        line.command = CommandLine::Version;
+    } else if (args[0] == "info") {
+        if (args.size() != 2) throw UsageError("info takes exactly one FILE");
+        line.command = CommandLine::Info;
+        line.infoPath = args[1];
+    } else if (args[0] == "convert") {
+        line.command = CommandLine::Convert;
+        line.convert = ParseConvert(args);
+    } else {
+        throw UsageError("unknown command '" + args[0] + "'");
+    }
+    return line;
+}
+
+const char* OutputExtension(OutputKind kind) {
+    switch (kind) {
+        case OutputKind::Icon: return ".ico";
+        case OutputKind::Bitmap: return ".bmp";
+        case OutputKind::Jpeg: break;
+    }
+    return ".jpg";
+}

@@ -1,0 +1,58 @@
+#!/usr/bin/env bash
+# Makes the seed corpora of the fuzz targets in $1: small generated pictures of every kind the
+# readers meet, plus the public BMP corpus when ../shared has it.
+set -euo pipefail
+out=$1
+root=$(cd "$(dirname "$0")/.." && pwd)
+rm -rf "$out"
+mkdir -p "$out"/{bmp,jpeg,ico,picture_data,bmp_summary}
+
+magick=
+for c in /usr/bin/convert convert-im6.q16 convert; do
+  if command -v "$c" >/dev/null && "$c" -version 2>/dev/null | grep -q ImageMagick; then magick=$c; break; fi
+done
+[ -n "$magick" ] || { echo "seeds: ImageMagick's convert is missing (tools/install-deps.sh installs it)" >&2; exit 1; }
+
+tmp=$(mktemp -d)
+trap 'rm -rf "$tmp"' EXIT
+"$magick" -size 13x7 gradient:red-blue -rotate 0 "$tmp/base.png"
+
+# BMP: core and info headers, every depth, run-length and bit-field files, top-down rows.
+"$magick" "$tmp/base.png" -type TrueColor BMP3:"$out/bmp/gen-rgb24.bmp"
+"$magick" "$tmp/base.png" -type TrueColorAlpha BMP:"$out/bmp/gen-rgb32.bmp"
+"$magick" "$tmp/base.png" -colors 200 -type Palette BMP3:"$out/bmp/gen-pal8.bmp"
+"$magick" "$tmp/base.png" -colors 200 -type Palette -compress RLE BMP3:"$out/bmp/gen-rle8.bmp"
+"$magick" "$tmp/base.png" -colors 12 -depth 4 -type Palette BMP3:"$out/bmp/gen-pal4.bmp"
+"$magick" "$tmp/base.png" -monochrome BMP3:"$out/bmp/gen-mono.bmp"
+"$magick" "$tmp/base.png" -type TrueColor BMP2:"$out/bmp/gen-core24.bmp"
+"$magick" "$tmp/base.png" -define bmp:subtype=RGB565 BMP:"$out/bmp/gen-rgb565.bmp" 2>/dev/null || true
+corpus="$root/../shared/testdata/bmpsuite"
+if [ -d "$corpus" ]; then
+  find "$corpus" -name '*.bmp' -size -64k -exec cp {} "$out/bmp/" \;
+  chmod -R u+w "$out/bmp"
+fi
+
+# JPEG: baseline, progressive, greyscale, unsubsampled, restart markers, and one cut short.
+"$magick" "$tmp/base.png" -type TrueColor PPM:"$tmp/base.ppm"
+cjpeg -quality 50 "$tmp/base.ppm" >"$out/jpeg/baseline.jpg"
+cjpeg -progressive "$tmp/base.ppm" >"$out/jpeg/progressive.jpg"
+cjpeg -grayscale "$tmp/base.ppm" >"$out/jpeg/gray.jpg"
+cjpeg -sample 1x1 -restart 1 "$tmp/base.ppm" >"$out/jpeg/restart444.jpg"
+head -c 200 "$out/jpeg/baseline.jpg" >"$out/jpeg/truncated.jpg"
+
+# ICO: 4- and 8-bit images, several sizes in one directory.
+"$magick" "$tmp/base.png" -colors 16 -resize 16x16! -type Palette ICO:"$out/ico/small16.ico"
+"$magick" "$tmp/base.png" -resize 32x32! -define icon:auto-resize=16,32 ICO:"$out/ico/multi.ico"
+
+# The stored form: length-prefixed class name, then a 32-bit length and the file.
+le32() { printf "\\x$(printf %02x $(($1 & 255)))\\x$(printf %02x $(($1 >> 8 & 255)))\\x$(printf %02x $(($1 >> 16 & 255)))\\x$(printf %02x $(($1 >> 24 & 255)))"; }
+stored() {  # class file output
+  { printf "\\x$(printf %02x ${#1})%s" "$1"; le32 "$(stat -c %s "$2")"; cat "$2"; } >"$3"
+}
+stored TBitmap "$out/bmp/gen-rgb24.bmp" "$out/picture_data/bitmap.bin"
+stored TBitmap "$out/bmp/gen-rle8.bmp" "$out/picture_data/bitmap-rle.bin"
+stored TJPEGImage "$out/jpeg/baseline.jpg" "$out/picture_data/jpeg.bin"
+stored TIcon "$out/ico/small16.ico" "$out/picture_data/icon.bin"
+printf '\x00' >"$out/picture_data/none.bin"
+
+cp "$out"/bmp/*.bmp "$out/bmp_summary/"
