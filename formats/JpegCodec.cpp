@@ -1,0 +1,497 @@
+#include "formats/JpegCodec.h"
+
+#include <csetjmp>
+#include <cstdio>
+#include <exception>
+#include <vector>
+
+// clang-format off
+#include <jpeglib.h>
+#include <jerror.h>
+// clang-format on
+
+#include "core/Errors.h"
+#include "platform/Ticks.h"
+
+// The codec is C: errors leave it by longjmp back to RunGuarded, which is the only function that
+// calls setjmp and holds nothing with a destructor. Between it and the codec only our own frames with
+// trivially destructible locals lie, so the jump skips no cleanup. Our callbacks catch their own
+// exceptions, park them in the error manager and jump the same way; the caller destroys the context
+// and then raises.
+
+namespace {
+
+constexpr std::size_t BlockSize = 4096;
+
+struct ErrorShield : jpeg_error_mgr {
+    std::jmp_buf jump;
+    std::exception_ptr pending;  // set when one of our callbacks failed; else msg_code tells
+};
+
+[[noreturn]] void ErrorExit(j_common_ptr cinfo) { std::longjmp(static_cast<ErrorShield*>(cinfo->err)->jump, 1); }
+void EmitMessage(j_common_ptr, int) {}  // warnings and traces are not reported
+void OutputMessage(j_common_ptr) {}
+
+void InstallShield(ErrorShield& shield) {
+    jpeg_std_error(&shield);
+    shield.error_exit = ErrorExit;
+    shield.emit_message = EmitMessage;
+    shield.output_message = OutputMessage;
+}
+
+__attribute__((noinline)) bool RunGuarded(ErrorShield& shield, void (*run)(void*), void* arg) {
+    if (setjmp(shield.jump) != 0) return false;
+    run(arg);
+    return true;
+}
+
+// Runs codec calls; false when the codec or one of our callbacks failed inside them.
+template <class F>
+bool Guarded(ErrorShield& shield, F& calls) {
+    return RunGuarded(shield, [](void* f) { (*static_cast<F*>(f))(); }, &calls);
+}
+
+[[noreturn]] void Raise(const std::exception_ptr& pending, int code) {
+    if (pending) std::rethrow_exception(pending);
+    throw EJPEG(Format(ErrorText::JpegError, code));
+}
+
+// Runs one of our callbacks from inside the codec; an exception leaves the codec by the error path.
+template <class F>
+void Shielded(j_common_ptr cinfo, F&& body) {
+    auto* shield = static_cast<ErrorShield*>(cinfo->err);
+    bool failed = false;
+    try {
+        body();
+    } catch (...) {
+        shield->pending = std::current_exception();
+        failed = true;
+    }
+    if (failed) std::longjmp(shield->jump, 1);
+}
+
+// ---- progress ----
+
+struct ProgressHook : jpeg_progress_mgr {
+    const JpegProgress* sink = nullptr;
+    std::uint32_t lastTime = 0;
+    int lastPercent = 0;
+    int lastRow = 0;
+};
+
+int PassPercent(const jpeg_progress_mgr& p) {
+    if (p.total_passes <= 0) return 0;
+    double done = p.completed_passes + (p.pass_limit > 0 ? double(p.pass_counter) / double(p.pass_limit) : 0.0);
+    int percent = int(100.0 * done / p.total_passes);
+    return percent < 0 ? 0 : percent > 100 ? 100 : percent;
+}
+
+void OnProgress(j_common_ptr cinfo) {
+    auto* hook = static_cast<ProgressHook*>(cinfo->progress);
+    std::uint32_t now = platform::GetTickCount();
+    if (now - hook->lastTime < hook->sink->intervalMs) return;
+    bool first = hook->lastTime == 0;
+    hook->lastTime = now;
+    if (first) return;
+    int percent = PassPercent(*hook);
+    if (percent == hook->lastPercent) return;
+    hook->lastPercent = percent;
+
+    platform::TRect rect;
+    bool redraw = false;
+    j_decompress_ptr d = cinfo->is_decompressor ? reinterpret_cast<j_decompress_ptr>(cinfo) : nullptr;
+    if (d) {
+        rect = platform::Rect(0, hook->lastRow, int(d->output_width), int(d->output_scanline));
+        if (rect.Bottom < hook->lastRow) rect.Bottom = int(d->output_height);  // a new pass has begun
+        redraw = rect.Height() >= 4;
+    }
+    Shielded(cinfo, [&] { hook->sink->notify(std::uint8_t(percent), redraw, rect); });
+    if (d) hook->lastRow = int(d->output_scanline);
+}
+
+void InstallProgress(j_common_ptr cinfo, ProgressHook& hook) {
+    if (!hook.sink) return;
+    hook.progress_monitor = OnProgress;
+    cinfo->progress = &hook;
+}
+
+// ---- in-memory destination ----
+
+struct MemoryDestination : jpeg_destination_mgr {
+    TMemoryStream* output = nullptr;
+    JOCTET block[BlockSize];
+};
+
+void InitDestination(j_compress_ptr cinfo) {
+    auto* dest = static_cast<MemoryDestination*>(cinfo->dest);
+    dest->next_output_byte = dest->block;
+    dest->free_in_buffer = BlockSize;
+}
+
+boolean EmptyOutputBuffer(j_compress_ptr cinfo) {
+    auto* dest = static_cast<MemoryDestination*>(cinfo->dest);
+    Shielded(reinterpret_cast<j_common_ptr>(cinfo), [&] { dest->output->WriteBuffer(dest->block, BlockSize); });
+    dest->next_output_byte = dest->block;
+    dest->free_in_buffer = BlockSize;
+    return TRUE;
+}
+
+void TermDestination(j_compress_ptr cinfo) {
+    auto* dest = static_cast<MemoryDestination*>(cinfo->dest);
+    std::size_t count = BlockSize - dest->free_in_buffer;
+    if (count > 0)
+        Shielded(reinterpret_cast<j_common_ptr>(cinfo), [&] { dest->output->WriteBuffer(dest->block, count); });
+}
+
+// ---- in-memory source ----
+
+struct MemorySource : jpeg_source_mgr {
+    const JOCTET* data = nullptr;
+    std::size_t size = 0;
+    std::size_t offset = 0;
+    bool startOfFile = true;
+};
+
+const JOCTET FakeEndOfImage[2] = {0xFF, JPEG_EOI};
+
+void InitSource(j_decompress_ptr cinfo) {
+    auto* src = static_cast<MemorySource*>(cinfo->src);
+    src->offset = 0;
+    src->startOfFile = true;
+}
+
+boolean FillInputBuffer(j_decompress_ptr cinfo) {
+    auto* src = static_cast<MemorySource*>(cinfo->src);
+    std::size_t count = src->size - src->offset;
+    if (count > BlockSize) count = BlockSize;
+    if (count == 0) {
+        if (src->startOfFile) ERREXIT(cinfo, JERR_INPUT_EMPTY);
+        // Data ends early: let the codec finish the picture as it can.
+        WARNMS(cinfo, JWRN_JPEG_EOF);
+        src->next_input_byte = FakeEndOfImage;
+        src->bytes_in_buffer = 2;
+    } else {
+        src->next_input_byte = src->data + src->offset;
+        src->bytes_in_buffer = count;
+        src->offset += count;
+    }
+    src->startOfFile = false;
+    return TRUE;
+}
+
+void SkipInputData(j_decompress_ptr cinfo, long count) {
+    auto* src = static_cast<MemorySource*>(cinfo->src);
+    if (count <= 0) return;
+    while (std::size_t(count) > src->bytes_in_buffer) {
+        count -= long(src->bytes_in_buffer);
+        FillInputBuffer(cinfo);
+    }
+    src->next_input_byte += count;
+    src->bytes_in_buffer -= std::size_t(count);
+}
+
+void TermSource(j_decompress_ptr) {}
+
+// ---- compression ----
+
+struct CompressContext {
+    jpeg_compress_struct cinfo{};
+    ErrorShield shield;
+    ProgressHook hook;
+    MemoryDestination destination;
+
+    CompressContext(TMemoryStream& output, const JpegProgress* progress) {
+        InstallShield(shield);
+        cinfo.err = &shield;
+        hook.sink = progress;
+        destination.output = &output;
+        destination.init_destination = InitDestination;
+        destination.empty_output_buffer = EmptyOutputBuffer;
+        destination.term_destination = TermDestination;
+    }
+    ~CompressContext() { jpeg_destroy_compress(&cinfo); }
+};
+
+void SetupEncoder(CompressContext& ctx, const JpegEncodeSettings& settings) {
+    j_compress_ptr c = &ctx.cinfo;
+    jpeg_create_compress(c);
+    InstallProgress(reinterpret_cast<j_common_ptr>(c), ctx.hook);
+    c->dest = &ctx.destination;
+    c->image_width = JDIMENSION(settings.width);
+    c->image_height = JDIMENSION(settings.height);
+    c->input_components = 3;
+    c->in_color_space = JCS_EXT_BGR;  // the raster's own byte order
+    jpeg_set_defaults(c);
+    jpeg_set_quality(c, settings.quality, TRUE);
+    c->dct_method = JDCT_FLOAT;
+    if (settings.grayscale) jpeg_set_colorspace(c, JCS_GRAYSCALE);
+    if (settings.progressive) jpeg_simple_progression(c);
+    c->write_JFIF_header = TRUE;
+    c->JFIF_major_version = 1;
+    c->JFIF_minor_version = 1;
+    c->density_unit = 0;
+    c->X_density = 1;
+    c->Y_density = 1;
+}
+
+}  // namespace
+
+void JpegCompress(const JpegEncodeSettings& settings, const std::uint8_t* topRow, std::ptrdiff_t rowStep,
+                  TMemoryStream& output, const JpegProgress* progress) {
+    std::exception_ptr pending;
+    int code = 0;
+    bool ok;
+    {
+        CompressContext ctx(output, progress);
+        auto calls = [&] {
+            SetupEncoder(ctx, settings);
+            j_compress_ptr c = &ctx.cinfo;
+            jpeg_start_compress(c, TRUE);
+            while (c->next_scanline < c->image_height) {
+                JSAMPROW row = const_cast<JSAMPROW>(topRow + std::ptrdiff_t(c->next_scanline) * rowStep);
+                jpeg_write_scanlines(c, &row, 1);
+            }
+            jpeg_finish_compress(c);
+        };
+        ok = Guarded(ctx.shield, calls);
+        if (!ok) {
+            pending = ctx.shield.pending;
+            code = ctx.shield.msg_code;
+        }
+    }
+    if (!ok) Raise(pending, code);
+}
+
+// ---- decompression ----
+
+struct JpegDecompressor::Context {
+    jpeg_decompress_struct cinfo{};
+    ErrorShield shield;
+    ProgressHook hook;
+    MemorySource source;
+    bool failed = false;
+    bool multipleScans = false;
+    bool buffered = false;
+    bool cmyk = false;          // four-component file, converted to colour row by row
+    bool invertedCmyk = false;  // Adobe files store CMYK inverted
+    J_DCT_METHOD finalDct = JDCT_FLOAT;
+    bool finalTwoPass = true;
+    J_DITHER_MODE finalDither = JDITHER_FS;
+    std::vector<JSAMPLE> scratch;
+
+    Context(const TMemoryStream& bytes, const JpegProgress* progress) {
+        InstallShield(shield);
+        cinfo.err = &shield;
+        hook.sink = progress;
+        source.data = bytes.Memory();
+        source.size = std::size_t(bytes.DataSize());
+        source.init_source = InitSource;
+        source.fill_input_buffer = FillInputBuffer;
+        source.skip_input_data = SkipInputData;
+        source.resync_to_restart = jpeg_resync_to_restart;
+        source.term_source = TermSource;
+    }
+    ~Context() { jpeg_destroy_decompress(&cinfo); }
+
+    void Open() {
+        jpeg_create_decompress(&cinfo);
+        InstallProgress(reinterpret_cast<j_common_ptr>(&cinfo), hook);
+        cinfo.src = &source;
+        jpeg_read_header(&cinfo, TRUE);
+    }
+};
+
+namespace {
+
+using Context = JpegDecompressor::Context;
+
+// Codec calls on a decompression; a failure destroys the context, then raises.
+template <class F>
+void Call(Context& ctx, F&& calls) {
+    if (ctx.failed) Raise(nullptr, JERR_BAD_STATE);
+    if (Guarded(ctx.shield, calls)) return;
+    ctx.failed = true;
+    std::exception_ptr pending = ctx.shield.pending;
+    int code = ctx.shield.msg_code;
+    jpeg_destroy_decompress(&ctx.cinfo);
+    Raise(pending, code);
+}
+
+void SetupDecoder(Context& ctx, const JpegDecodeSettings& settings) {
+    j_decompress_ptr c = &ctx.cinfo;
+    ctx.Open();
+    c->scale_num = 1;
+    c->scale_denom = 1u << settings.scale;
+    c->do_block_smoothing = settings.blockSmoothing ? TRUE : FALSE;
+    c->dct_method = JDCT_FLOAT;
+    ctx.cmyk = c->jpeg_color_space == JCS_CMYK || c->jpeg_color_space == JCS_YCCK;
+    if (ctx.cmyk) {
+        c->out_color_space = JCS_CMYK;
+        ctx.invertedCmyk = c->saw_Adobe_marker;
+    } else if (settings.grayOutput) {
+        c->out_color_space = JCS_GRAYSCALE;
+    } else if (c->out_color_space == JCS_RGB) {
+        c->out_color_space = JCS_EXT_BGR;
+    }
+    bool quantizable = c->out_color_space == JCS_GRAYSCALE || c->out_color_space == JCS_EXT_BGR;
+    if (quantizable && (settings.depth8 || c->out_color_space == JCS_GRAYSCALE)) {
+        c->quantize_colors = TRUE;
+        c->desired_number_of_colors = 236;
+    }
+    if (settings.fast) {
+        c->dct_method = JDCT_IFAST;
+        c->two_pass_quantize = FALSE;
+        c->dither_mode = JDITHER_ORDERED;
+    }
+    ctx.finalDct = c->dct_method;
+    ctx.finalTwoPass = c->two_pass_quantize;
+    ctx.finalDither = c->dither_mode;
+    ctx.multipleScans = jpeg_has_multiple_scans(c);
+    if (settings.showScans && ctx.multipleScans) {
+        // Early scans are shown quickly; the final pass uses the chosen methods.
+        c->enable_2pass_quant = c->two_pass_quantize;
+        c->dct_method = JDCT_IFAST;
+        c->two_pass_quantize = FALSE;
+        c->dither_mode = JDITHER_ORDERED;
+        c->buffered_image = TRUE;
+        ctx.buffered = true;
+    }
+}
+
+// Bytes per output pixel the raster row holds.
+int RasterBytesPerPixel(const jpeg_decompress_struct& c) { return c.quantize_colors ? 1 : 3; }
+
+void CmykToBgr(const JSAMPLE* in, std::uint8_t* out, int width, bool inverted) {
+    for (int x = 0; x < width; ++x, in += 4, out += 3) {
+        int cyan = in[0], magenta = in[1], yellow = in[2], black = in[3];
+        if (!inverted) {
+            cyan = 255 - cyan;
+            magenta = 255 - magenta;
+            yellow = 255 - yellow;
+            black = 255 - black;
+        }
+        out[0] = std::uint8_t(yellow * black / 255);
+        out[1] = std::uint8_t(magenta * black / 255);
+        out[2] = std::uint8_t(cyan * black / 255);
+    }
+}
+
+void ReadRows(Context& ctx, JpegDecodeTarget& target) {
+    j_decompress_ptr c = &ctx.cinfo;
+    Call(ctx, [&] {
+        while (c->output_scanline < c->output_height) {
+            std::uint8_t* dst = target.Row(int(c->output_scanline));
+            JSAMPROW row = ctx.cmyk ? ctx.scratch.data() : dst;
+            if (jpeg_read_scanlines(c, &row, 1) != 1) break;
+            if (ctx.cmyk) CmykToBgr(ctx.scratch.data(), dst, int(c->output_width), ctx.invertedCmyk);
+        }
+    });
+}
+
+void DeliverColorMap(Context& ctx, JpegDecodeTarget& target) {
+    const jpeg_decompress_struct& c = ctx.cinfo;
+    platform::Palette colors(std::size_t(c.actual_number_of_colors));
+    bool gray = c.out_color_components == 1;
+    for (std::size_t i = 0; i < colors.size(); ++i) {
+        // With blue-first output the map's first component is blue.
+        colors[i].blue = c.colormap[0][i];
+        colors[i].green = gray ? c.colormap[0][i] : c.colormap[1][i];
+        colors[i].red = gray ? c.colormap[0][i] : c.colormap[2][i];
+    }
+    target.ColorMap(colors);
+}
+
+void CheckOutput(Context& ctx) {
+    const jpeg_decompress_struct& c = ctx.cinfo;
+    bool fits = ctx.cmyk ? c.output_components == 4 : c.output_components == RasterBytesPerPixel(c);
+    if (!fits) Raise(nullptr, JERR_CONVERSION_NOTIMPL);
+    if (std::int64_t(c.output_width) * std::int64_t(c.output_height) > platform::MaxRasterPixels)
+        throw EOutOfResources(ErrorText::OutOfResources);
+    if (ctx.cmyk) ctx.scratch.assign(std::size_t(c.output_width) * 4, 0);
+}
+
+void ShowScans(Context& ctx, JpegDecodeTarget& target, bool codecPaletteAllowed) {
+    j_decompress_ptr c = &ctx.cinfo;
+    bool passDone = false;
+    int status = 0;
+    do {
+        Call(ctx, [&] { jpeg_start_output(c, c->input_scan_number); });
+        if (!passDone && c->colormap && c->quantize_colors && codecPaletteAllowed) DeliverColorMap(ctx, target);
+        ReadRows(ctx, target);
+        Call(ctx, [&] { jpeg_finish_output(c); });
+        passDone = true;
+        Call(ctx, [&] { status = jpeg_consume_input(c); });
+    } while (status != JPEG_REACHED_EOI && status != JPEG_SUSPENDED);
+    c->dct_method = ctx.finalDct;
+    c->dither_mode = ctx.finalDither;
+    if (ctx.finalTwoPass) {
+        c->two_pass_quantize = TRUE;
+        c->colormap = nullptr;
+    }
+    Call(ctx, [&] { jpeg_start_output(c, c->input_scan_number); });
+}
+
+}  // namespace
+
+JpegDecompressor::JpegDecompressor(const TMemoryStream& bytes, const JpegDecodeSettings& settings,
+                                   const JpegProgress* progress)
+    : ctx_(std::make_unique<Context>(bytes, progress)) {
+    Call(*ctx_, [&] { SetupDecoder(*ctx_, settings); });
+}
+
+JpegDecompressor::~JpegDecompressor() = default;
+
+bool JpegDecompressor::Quantized() const { return ctx_->cinfo.quantize_colors; }
+
+bool JpegDecompressor::HasMultipleScans() const { return ctx_->multipleScans; }
+
+platform::TPoint JpegDecompressor::OutputSize() {
+    Call(*ctx_, [&] { jpeg_calc_output_dimensions(&ctx_->cinfo); });
+    return platform::TPoint{int(ctx_->cinfo.output_width), int(ctx_->cinfo.output_height)};
+}
+
+bool JpegDecompressor::UseColorMap(const platform::Palette& colors) {
+    j_decompress_ptr c = &ctx_->cinfo;
+    if (!c->quantize_colors || c->out_color_components != 3 || colors.empty()) return false;
+    int count = colors.size() > 256 ? 256 : int(colors.size());
+    Call(*ctx_, [&] {
+        c->colormap = (*c->mem->alloc_sarray)(reinterpret_cast<j_common_ptr>(c), JPOOL_IMAGE, JDIMENSION(count), 3);
+    });
+    for (int i = 0; i < count; ++i) {
+        c->colormap[0][i] = colors[i].blue;
+        c->colormap[1][i] = colors[i].green;
+        c->colormap[2][i] = colors[i].red;
+    }
+    c->actual_number_of_colors = count;
+    return true;
+}
+
+void JpegDecompressor::Decode(JpegDecodeTarget& target, bool codecPaletteAllowed) {
+    Context& ctx = *ctx_;
+    j_decompress_ptr c = &ctx.cinfo;
+    Call(ctx, [&] { jpeg_calc_output_dimensions(c); });
+    CheckOutput(ctx);
+    Call(ctx, [&] { jpeg_start_decompress(c); });
+    target.Begin(int(c->output_width), int(c->output_height));
+    if (ctx.buffered) ShowScans(ctx, target, codecPaletteAllowed);
+    if ((!ctx.buffered || ctx.finalTwoPass) && c->colormap && c->quantize_colors && codecPaletteAllowed)
+        DeliverColorMap(ctx, target);
+    ReadRows(ctx, target);
+    Call(ctx, [&] {
+        if (ctx.buffered) jpeg_finish_output(c);
+        jpeg_finish_decompress(c);
+    });
+}
+
+JpegHeader JpegReadHeader(const TMemoryStream& bytes) {
+    Context ctx(bytes, nullptr);
+    JpegHeader header;
+    Call(ctx, [&] {
+        ctx.Open();
+        header.width = int(ctx.cinfo.image_width);
+        header.height = int(ctx.cinfo.image_height);
+        header.isGray = ctx.cinfo.jpeg_color_space == JCS_GRAYSCALE;
+        header.progressive = jpeg_has_multiple_scans(&ctx.cinfo);
+    });
+    return header;
+}

@@ -1,0 +1,8 @@
+#pragma once
+
+// Fixes the JPEG decoding depth from the screen depth and registers "jpeg" and "jpg" for JPEG
+// pictures. Must run before any window description is read. Calling it again changes nothing.
+void RegisterJpegFormats();
+
+// Removes both extensions again.
+void UnregisterJpegFormats();

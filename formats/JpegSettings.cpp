@@ -1,0 +1,3 @@
+#include "formats/JpegSettings.h"
+
+TJPEGSettings DefaultJpegSettings;

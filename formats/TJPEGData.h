@@ -1,0 +1,16 @@
+#pragma once
+#include <memory>
+
+#include "core/TSharedImage.h"
+#include "core/TStream.h"
+
+// The shared store of one JPEG picture. Once it holds bytes it never changes: an image that needs
+// other bytes takes a new store.
+class TJPEGData : public TSharedImage {
+public:
+    // The complete JPEG file. Absent in a fresh store; present and empty is a 0-byte file.
+    std::unique_ptr<TMemoryStream> Bytes;
+    int Height = 0;  // from the header, or from the encoded raster
+    int Width = 0;
+    bool IsGray = false;  // one greyscale component
+};

@@ -1,0 +1,294 @@
+#include "formats/TJPEGImage.h"
+
+#include "core/Errors.h"
+#include "formats/JpegCodec.h"
+#include "platform/DeviceContext.h"
+
+// Decoded rows go straight into the cached raster.
+class TJPEGImage::RasterTarget : public JpegDecodeTarget {
+public:
+    explicit RasterTarget(TJPEGImage& image) : image_(image) {}
+    void Begin(int width, int height) override {
+        image_.decoded_->SetWidth(width);
+        image_.decoded_->SetHeight(height);
+    }
+    std::uint8_t* Row(int y) override { return image_.decoded_->Row(y); }
+    void ColorMap(const platform::Palette& colors) override {
+        image_.InstallDecodedPalette(std::make_shared<const platform::Palette>(colors));
+        image_.SetPaletteModified(true);
+    }
+
+private:
+    TJPEGImage& image_;
+};
+
+namespace {
+
+JpegDecodeSettings DecoderSettings(const TJPEGImage& image) {
+    JpegDecodeSettings s;
+    s.scale = image.DecodeScale() <= ScaleEighth ? int(image.DecodeScale()) : 0;
+    s.blockSmoothing = image.BlockSmoothing;
+    s.grayOutput = image.GrayOutput;
+    s.depth8 = image.DecodeDepth == Depth8;
+    s.fast = image.DecodeSpeed == Fast;
+    s.showScans = image.ShowScans;
+    return s;
+}
+
+bool LowColorScreen() { return platform::ScreenBitsPerPixel * platform::ScreenPlanes <= 8; }
+
+}  // namespace
+
+TJPEGImage::TJPEGImage()
+    : BlockSmoothing(DefaultJpegSettings.BlockSmoothing),
+      GrayOutput(DefaultJpegSettings.GrayOutput),
+      DecodeDepth(DefaultJpegSettings.DecodeDepth),
+      Quality(DefaultJpegSettings.Quality),
+      ShowScans(DefaultJpegSettings.ShowScans),
+      Progressive(DefaultJpegSettings.Progressive),
+      DecodeSpeed(DefaultJpegSettings.DecodeSpeed),
+      decodeScale_(DefaultJpegSettings.DecodeScale) {
+    ResetStore();
+}
+
+TJPEGImage::~TJPEGImage() = default;
+
+void TJPEGImage::ResetStore() {
+    store_ = std::make_shared<TJPEGData>();
+    needsRecalc_ = true;
+}
+
+void TJPEGImage::ResetBitmap() { decoded_ = std::make_unique<TBitmap>(); }
+
+void TJPEGImage::CopyFrom(TGraphic* source) {
+    if (auto* jpeg = dynamic_cast<TJPEGImage*>(source)) {
+        if (jpeg == this) return;
+        store_ = jpeg->store_;
+        needsRecalc_ = true;
+        // A raster left from earlier content would no longer match the shared bytes.
+        decoded_.reset();
+        if (jpeg->decoded_) {
+            ResetBitmap();
+            decoded_->CopyFrom(jpeg->decoded_.get());
+        }
+    } else if (auto* bitmap = dynamic_cast<TBitmap*>(source)) {
+        ResetStore();
+        ResetBitmap();
+        decoded_->CopyFrom(bitmap);
+    } else {
+        throw EConvertError(Format(ErrorText::AssignError, source ? source->ClassName() : "nil", ClassName()));
+    }
+}
+
+void TJPEGImage::CopyTo(TGraphic& target) {
+    auto* bitmap = dynamic_cast<TBitmap*>(&target);
+    if (!bitmap) throw EConvertError(Format(ErrorText::AssignError, ClassName(), target.ClassName()));
+    bitmap->CopyFrom(&DecodedBitmap());
+}
+
+void TJPEGImage::Encode() {
+    if (store_->Bytes) ResetStore();  // never alter bytes another image may share
+    store_->Bytes = std::make_unique<TMemoryStream>();
+    if (!decoded_ || decoded_->Width() == 0 || decoded_->Height() == 0) return;
+
+    store_->Width = decoded_->Width();
+    store_->Height = decoded_->Height();
+    if (GrayOutput) store_->IsGray = true;
+    TBitmap rows;
+    rows.CopyFrom(decoded_.get());
+    rows.SetRasterFormat(rf24Bit);
+
+    JpegEncodeSettings settings;
+    settings.width = store_->Width;
+    settings.height = store_->Height;
+    settings.quality = Quality;
+    settings.grayscale = GrayOutput;
+    settings.progressive = Progressive;
+    JpegProgress progress{[this](std::uint8_t percent, bool redraw, const TRect& rect) {
+        Progress(psRunning, percent, redraw, rect);
+    }};
+    try {
+        Progress(psStarting, 0, false, TRect{});
+        try {
+            JpegCompress(settings, rows.Row(0), rows.RowStep(), *store_->Bytes, &progress);
+        } catch (...) {
+            Progress(psEnding, 0, false, TRect{});
+            throw;
+        }
+        Progress(psEnding, 100, false, TRect{});
+    } catch (const EAbort&) {
+        ResetStore();
+    } catch (...) {
+        // Half-written bytes must not pass for an encoded picture later.
+        ResetStore();
+        throw;
+    }
+}
+
+void TJPEGImage::EnsureEncoded() {
+    if (!store_->Bytes) Encode();
+}
+
+void TJPEGImage::WriteToStream(TStream& stream) {
+    EnsureEncoded();
+    const TMemoryStream& bytes = *store_->Bytes;
+    std::size_t size = std::size_t(bytes.DataSize());
+    if (size > 0 && stream.Write(bytes.Memory(), size) != size) throw EWriteError(ErrorText::StreamWrite);
+}
+
+void TJPEGImage::WriteToFile(const std::string& path) {
+    EnsureEncoded();  // a failing encode leaves an existing file untouched
+    TGraphic::WriteToFile(path);
+}
+
+void TJPEGImage::ReadFromStream(TStream& stream) { ReadStore(stream.Remaining(), stream); }
+
+void TJPEGImage::ReadPictureData(TStream& stream) {
+    std::uint8_t le[4];
+    stream.ReadBuffer(le, sizeof le);
+    std::uint32_t count = le[0] | (le[1] << 8) | (le[2] << 16) | (std::uint32_t(le[3]) << 24);
+    ReadStore(count, stream);
+}
+
+void TJPEGImage::WritePictureData(TStream& stream) {
+    std::uint32_t count = store_->Bytes ? std::uint32_t(store_->Bytes->DataSize()) : 0;
+    std::uint8_t le[4] = {std::uint8_t(count), std::uint8_t(count >> 8), std::uint8_t(count >> 16),
+                          std::uint8_t(count >> 24)};
+    stream.WriteBuffer(le, sizeof le);
+    if (count > 0) stream.WriteBuffer(store_->Bytes->Memory(), count);
+}
+
+void TJPEGImage::ReadStore(std::int64_t count, TStream& stream) {
+    ResetStore();
+    decoded_.reset();
+    // A count beyond what the stream holds cannot be satisfied: refuse before allocating it.
+    if (count < 0 || count > stream.Remaining()) throw EReadError(ErrorText::StreamRead);
+    auto bytes = std::make_unique<TMemoryStream>();
+    bytes->SetSize(count);
+    if (count > 0) stream.ReadBuffer(bytes->Memory(), std::size_t(count));
+    bytes->SetPosition(0);
+    store_->Bytes = std::move(bytes);
+    if (count > 0) {
+        JpegHeader header = JpegReadHeader(*store_->Bytes);
+        store_->Width = header.width;
+        store_->Height = header.height;
+        store_->IsGray = header.isGray;
+        Progressive = header.progressive;
+    }
+    SetPaletteModified(true);
+    Changed();
+}
+
+TBitmap& TJPEGImage::DecodedBitmap() {
+    if (decoded_) return *decoded_;
+    decoded_ = std::make_unique<TBitmap>();
+    if (!store_->Bytes) return *decoded_;  // never given content: nothing for the codec to read
+
+    JpegProgress progress{[this](std::uint8_t percent, bool redraw, const TRect& rect) {
+        Progress(psRunning, percent, redraw, rect);
+    }};
+    JpegDecompressor decoder(*store_->Bytes, DecoderSettings(*this), &progress);
+    try {
+        try {
+            decoded_->SetRasterFormat(decoder.Quantized() ? rf8Bit : rf24Bit);
+            Progress(psStarting, 0, false, TRect{});
+            bool codecPalette = true;
+            if (tempPalette_ && DecodeDepth == Depth8) {
+                if (decoder.UseColorMap(*tempPalette_)) {
+                    InstallDecodedPalette(std::make_shared<const platform::Palette>(*tempPalette_));
+                    codecPalette = false;
+                }
+            } else if (tempPalette_) {
+                tempPalette_.reset();
+            }
+            RasterTarget target(*this);
+            decoder.Decode(target, codecPalette);
+        } catch (...) {
+            FinishDecoding(false);
+            throw;
+        }
+        FinishDecoding(true);
+    } catch (const EAbort&) {
+        // Cancelled: the raster keeps what was decoded.
+    }
+    return *decoded_;
+}
+
+void TJPEGImage::FinishDecoding(bool succeeded) {
+    Progress(psEnding, succeeded ? 100 : 0, PaletteModified(), TRect{});
+    if (PaletteModified()) Changed();
+}
+
+void TJPEGImage::InstallDecodedPalette(const platform::HPALETTE& palette) {
+    decoded_->SetColorTable(*palette);
+    decoded_->SetPalette(palette);
+}
+
+void TJPEGImage::DrawInRect(TCanvas& canvas, const TRect& rect) { DecodedBitmap().DrawInRect(canvas, rect); }
+
+bool TJPEGImage::IsEmpty() const {
+    if (store_->Bytes) return false;
+    return !decoded_ || decoded_->IsEmpty();
+}
+
+int TJPEGImage::Width() const {
+    if (decoded_) return decoded_->Width();
+    if (decodeScale_ == ScaleFull) return store_->Width;
+    MeasureScaled();
+    return scaledWidth_;
+}
+
+int TJPEGImage::Height() const {
+    if (decoded_) return decoded_->Height();
+    if (decodeScale_ == ScaleFull) return store_->Height;
+    MeasureScaled();
+    return scaledHeight_;
+}
+
+void TJPEGImage::MeasureScaled() const {
+    if (!needsRecalc_) return;
+    scaledWidth_ = scaledHeight_ = 0;
+    if (store_->Bytes && store_->Bytes->DataSize() > 0) {
+        JpegDecompressor decoder(*store_->Bytes, DecoderSettings(*this), nullptr);
+        platform::TPoint size = decoder.OutputSize();
+        scaledWidth_ = size.X;
+        scaledHeight_ = size.Y;
+        Progressive = decoder.HasMultipleScans();
+    }
+    needsRecalc_ = false;
+}
+
+void TJPEGImage::SetDecodeScale(TJPEGDecodeScale value) {
+    if (value == decodeScale_) return;
+    decodeScale_ = value;
+    needsRecalc_ = true;
+}
+
+void TJPEGImage::SetWidth(int) { throw EInvalidGraphicOperation(ErrorText::ChangeJpegSize); }
+
+void TJPEGImage::SetHeight(int) { throw EInvalidGraphicOperation(ErrorText::ChangeJpegSize); }
+
+platform::HPALETTE TJPEGImage::Palette() {
+    if (decoded_) return decoded_->Palette();
+    if (tempPalette_) return tempPalette_;
+    if (DecodeDepth == Depth8) return nullptr;
+    if (LowColorScreen()) {
+        tempPalette_ = std::make_shared<const platform::Palette>(platform::HalftonePalette());
+        return tempPalette_;
+    }
+    return nullptr;
+}
+
+void TJPEGImage::SetPalette(platform::HPALETTE palette) {
+    if (palette == tempPalette_) return;
+    bool dropped = false;
+    if (decoded_ && decoded_->Palette() != palette) {
+        DropBitmap();  // decoded again with the new palette
+        dropped = true;
+    }
+    tempPalette_ = std::move(palette);
+    if (dropped) {
+        SetPaletteModified(true);
+        Changed();
+    }
+}
