@@ -20,7 +20,6 @@ public:
 
 protected:
     bool event(QEvent* e) override;
-    void paintEvent(QPaintEvent* e) override;
     void changeEvent(QEvent* e) override;
 
 private:

@@ -1,0 +1,97 @@
+#include "platform/Region.h"
+
+#include <algorithm>
+#include <cmath>
+
+#include "platform/DeviceContext.h"
+
+namespace platform {
+
+namespace {
+
+// Guards the half-pixel edge tests against rounding noise in the square root.
+constexpr double EdgeSlack = 1e-9;
+
+}  // namespace
+
+Region Region::Rectangle(int left, int top, int right, int bottom) {
+    if (left > right) std::swap(left, right);
+    if (top > bottom) std::swap(top, bottom);
+    Region region;
+    if (left == right) return region;
+    region.spans_.reserve(std::size_t(bottom - top));
+    for (int y = top; y < bottom; ++y) region.spans_.push_back({y, left, right});
+    return region;
+}
+
+Region Region::RoundRectangle(int left, int top, int right, int bottom, int cornerWidth, int cornerHeight) {
+    if (left > right) std::swap(left, right);
+    if (top > bottom) std::swap(top, bottom);
+    // Curved shapes cover one column and one row less than their bounds.
+    const int width = right - left - 1, height = bottom - top - 1;
+    Region region;
+    if (width <= 0 || height <= 0) return region;
+    const int ew = std::min(std::abs(cornerWidth), width), eh = std::min(std::abs(cornerHeight), height);
+    if (ew == 0 || eh == 0) return Rectangle(left, top, left + width, top + height);
+
+    // A pixel belongs to the shape when its centre lies inside; the corners are quarters of an
+    // ellipse with radii rx, ry.
+    const double rx = ew / 2.0, ry = eh / 2.0;
+    region.spans_.reserve(std::size_t(height));
+    for (int y = top; y < top + height; ++y) {
+        const double py = y + 0.5;
+        double dy = 0;
+        if (py < top + ry) dy = top + ry - py;
+        else if (py > top + height - ry) dy = py - (top + height - ry);
+        const double q = dy / ry;
+        const double dx = dy > 0 ? rx * std::sqrt(std::max(0.0, 1.0 - q * q)) : rx;
+        const int first = int(std::ceil(left + rx - dx - 0.5 - EdgeSlack));
+        const int last = int(std::floor(left + width - rx + dx - 0.5 + EdgeSlack));
+        if (first <= last) region.spans_.push_back({y, first, last + 1});
+    }
+    return region;
+}
+
+Region Region::Ellipse(int left, int top, int right, int bottom) {
+    return RoundRectangle(left, top, right, bottom, std::abs(right - left), std::abs(bottom - top));
+}
+
+void Region::Offset(int dx, int dy) {
+    for (RegionSpan& span : spans_) {
+        span.Y += dy;
+        span.Left += dx;
+        span.Right += dx;
+    }
+}
+
+bool Region::Contains(int x, int y) const {
+    auto it = std::lower_bound(spans_.begin(), spans_.end(), y,
+                               [](const RegionSpan& span, int row) { return span.Y < row; });
+    return it != spans_.end() && it->Y == y && x >= it->Left && x < it->Right;
+}
+
+TRect Region::Bounds() const {
+    if (spans_.empty()) return {};
+    TRect bounds{spans_.front().Left, spans_.front().Y, spans_.front().Right, spans_.back().Y + 1};
+    for (const RegionSpan& span : spans_) {
+        bounds.Left = std::min(bounds.Left, span.Left);
+        bounds.Right = std::max(bounds.Right, span.Right);
+    }
+    return bounds;
+}
+
+void FillRgn(DeviceContext& dc, const Region& region, TColor color) {
+    const TColor rgb = ColorToRGB(color);
+    for (const RegionSpan& span : region.Spans()) dc.FillRect(Rect(span.Left, span.Y, span.Right, span.Y + 1), rgb);
+}
+
+void FrameRect(DeviceContext& dc, const TRect& rect, TColor color) {
+    if (rect.Right <= rect.Left || rect.Bottom <= rect.Top) return;
+    const TColor rgb = ColorToRGB(color);
+    dc.FillRect(Rect(rect.Left, rect.Top, rect.Right, rect.Top + 1), rgb);
+    dc.FillRect(Rect(rect.Left, rect.Bottom - 1, rect.Right, rect.Bottom), rgb);
+    dc.FillRect(Rect(rect.Left, rect.Top, rect.Left + 1, rect.Bottom), rgb);
+    dc.FillRect(Rect(rect.Right - 1, rect.Top, rect.Right, rect.Bottom), rgb);
+}
+
+}  // namespace platform

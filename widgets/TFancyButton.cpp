@@ -1,0 +1,251 @@
+#include "widgets/TFancyButton.h"
+
+#include <QImage>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QPointer>
+#include <QShortcutEvent>
+#include <QTimer>
+
+#include "widgets/FancyFace.h"
+#include "widgets/FancyLayout.h"
+#include "widgets/GlyphPainting.h"
+#include "widgets/QtColor.h"
+
+namespace {
+
+constexpr int GlyphNormal = 1, GlyphDisabled = 2, GlyphDown = 3, GlyphHot = 4;
+
+// The character after a single '&' of the caption, or a null character.
+QChar Accelerator(const QString& caption) {
+    for (int i = 0; i + 1 < caption.size(); ++i) {
+        if (caption[i] != u'&') continue;
+        if (caption[i + 1] != u'&') return caption[i + 1];
+        ++i;  // "&&" is a literal ampersand
+    }
+    return {};
+}
+
+// Offset of the accent pass, not pressed and pressed.
+struct AccentStyle {
+    bool drawn;
+    TColor color;
+    int offset, pressedOffset;
+};
+
+AccentStyle AccentFor(TTextStyle style) {
+    switch (style) {
+    case txLowered: return {true, clBtnHighlight, 1, 2};
+    case txRaised: return {true, clBtnHighlight, -1, 0};
+    case txShadowed: return {true, clBtnShadow, 2, 3};
+    default: return {false, 0, 0, 0};
+    }
+}
+
+}  // namespace
+
+TFancyButton::TFancyButton(QWidget* parent) : QWidget(parent) {
+    // Windowless in spirit: nothing is filled behind the face, so the parent shows through.
+    setAttribute(Qt::WA_NoSystemBackground);
+    setAutoFillBackground(false);
+    setMouseTracking(true);
+    setFocusPolicy(Qt::NoFocus);
+    effects_.SetFaceColor(clBtnFace);
+    effects_.SetFrameColor(clGray);
+    effects_.OnEffectChange = [this](TFancyEffects&) { EffectChanged(); };
+    glyphs_.OnGlyphChange = [this](TFancyGlyphs&) { EffectChanged(); };
+    resize(97, 25);
+}
+
+TFancyButton::~TFancyButton() = default;
+
+void TFancyButton::EffectChanged() { update(); }
+
+void TFancyButton::SetCaption(const std::string& value) {
+    if (value == caption_) return;
+    caption_ = value;
+    UpdateShortcut();
+    update();
+}
+
+void TFancyButton::SetFontColor(TColor value) {
+    if (value == fontColor_) return;
+    fontColor_ = value;
+    update();
+}
+
+bool TFancyButton::PointInShape(int x, int y) const {
+    return platform::PtInRegion(ShapeRegion(effects_.Shape(), width(), height(), effects_.CornerRadius()), x, y);
+}
+
+bool TFancyButton::DialogChar(QChar character) {
+    const QChar accelerator = Accelerator(QString::fromStdString(caption_));
+    if (accelerator.isNull() || accelerator.toUpper() != character.toUpper() || !isEnabled()) return false;
+    emit clicked();
+    return true;
+}
+
+void TFancyButton::Click() { update(); }
+
+void TFancyButton::UpdateShortcut() {
+    if (shortcutId_ != 0) releaseShortcut(shortcutId_);
+    shortcutId_ = 0;
+    const QKeySequence sequence = QKeySequence::mnemonic(QString::fromStdString(caption_));
+    if (!sequence.isEmpty()) shortcutId_ = grabShortcut(sequence, Qt::WindowShortcut);
+}
+
+bool TFancyButton::event(QEvent* e) {
+    if (e->type() == QEvent::Shortcut) {
+        auto* shortcut = static_cast<QShortcutEvent*>(e);
+        if (shortcut->shortcutId() == shortcutId_) {
+            DialogChar(Accelerator(QString::fromStdString(caption_)));
+            return true;
+        }
+    }
+    return QWidget::event(e);
+}
+
+QImage TFancyButton::Render() {
+    QImage image(width(), height(), QImage::Format_ARGB32_Premultiplied);
+    image.fill(Qt::transparent);
+    const int number = glyphs_.Number() == 0 ? 1 : glyphs_.Number();
+    glyphCellWidth_ = glyphs_.Glyph().Width() / number;
+
+    // The colour the glyph's transparent pixels take: the last face fill; none without a face.
+    // A frameless face would only be outlined while designing, which never happens here.
+    TColor brush = 0;
+    const TColor* brushColor = nullptr;
+    if (effects_.FrameStyle() != fmNone) {
+        brush = pressed_ ? PaintSunkenFace(image, effects_) : PaintGradientFace(image, effects_);
+        brushColor = &brush;
+    }
+
+    QFontMetrics metrics(font());
+    const QString caption = QString::fromStdString(caption_);
+    const int textWidth = metrics.horizontalAdvance(caption), textHeight = metrics.height();
+    LayoutGlyphAndText(textWidth, textHeight);
+    if (glyphCellWidth_ > 0) PaintGlyph(image, brushColor);
+    PaintCaption(image, textWidth, textHeight);
+    return image;
+}
+
+void TFancyButton::LayoutGlyphAndText(int textWidth, int textHeight) {
+    const FancyLayoutInput input{width(),      height(),     glyphCellWidth_, glyphCellWidth_ > 0 ? glyphs_.Glyph().Height() : 0,
+                                 textWidth,    textHeight,   glyphs_.Distance()};
+    const FancyLayout layout = ComputeFancyLayout(glyphs_.Layout(), input);
+    glyphLeft_ = layout.GlyphLeft;
+    glyphTop_ = layout.GlyphTop;
+    textLeft_ = layout.TextLeft;
+    textTop_ = layout.TextTop;
+}
+
+void TFancyButton::PaintGlyph(QImage& image, const TColor* brushColor) {
+    if (glyphs_.Number() < glyphState_) glyphState_ = GlyphNormal;
+    const int cell = glyphState_ >= 1 && glyphState_ <= 4 ? glyphState_ - 1 : 0;
+    const int offset = pressed_ ? 1 : 0;
+    glyphKeyColor_ = DrawGlyphCell(image, glyphs_.Glyph(), cell, glyphCellWidth_,
+                                   QPoint(glyphLeft_ + offset, glyphTop_ + offset), brushColor);
+}
+
+void TFancyButton::PaintCaption(QImage& image, int textWidth, int textHeight) {
+    const TColor textColor = mouseInShape_ && !pressed_ ? effects_.HoverColor() : fontColor_;
+    const QString caption = QString::fromStdString(caption_);
+    const QRect box(textLeft_, textTop_, textWidth, textHeight);
+    const int flags = Qt::AlignHCenter | Qt::AlignTop | Qt::TextSingleLine | Qt::TextShowMnemonic;
+
+    QPainter painter(&image);
+    QFont plain = font();
+    plain.setStyleStrategy(QFont::NoAntialias);  // only the letters' own pixels change
+    painter.setFont(plain);
+
+    const AccentStyle accent = AccentFor(effects_.TextStyle());
+    if (accent.drawn) {
+        const int d = pressed_ ? accent.pressedOffset : accent.offset;
+        painter.setPen(ToQColor(accent.color));
+        painter.drawText(box.translated(d, d), flags, caption);
+    }
+    TColor mainColor = textColor;
+    if (!isEnabled()) mainColor = effects_.TextStyle() == txShadowed ? clBtnFace : clBtnShadow;
+    painter.setPen(ToQColor(mainColor));
+    painter.drawText(pressed_ ? box.translated(1, 1) : box, flags, caption);
+}
+
+void TFancyButton::paintEvent(QPaintEvent*) {
+    const QImage image = Render();
+    {
+        QPainter painter(this);
+        painter.drawImage(0, 0, image);
+    }
+    // The size limit applies after painting; resizing from inside the paint is left to the loop.
+    if (width() > MaxSize || height() > MaxSize) QTimer::singleShot(0, this, [this] { ClampSize(); });
+}
+
+void TFancyButton::ClampSize() {
+    if (width() > MaxSize) resize(MaxSize, height());
+    if (height() > MaxSize) resize(width(), MaxSize);
+}
+
+void TFancyButton::mousePressEvent(QMouseEvent* e) {
+    QWidget::mousePressEvent(e);
+    if (e->button() == Qt::RightButton || !mouseInShape_) return;
+    pressed_ = true;
+    glyphState_ = GlyphDown;
+    update();
+}
+
+void TFancyButton::mouseMoveEvent(QMouseEvent* e) {
+    QWidget::mouseMoveEvent(e);
+    const QPoint pos = e->position().toPoint();
+    // While the button is held the pointer stays with this control, so leaving shows up here.
+    const bool inside = rect().contains(pos);
+    if (!inside && pointerInside_) PointerLeft();
+    pointerInside_ = inside;
+    if (pressed_) return;
+    if (PointInShape(pos.x(), pos.y())) {
+        mouseInShape_ = true;
+        if (glyphState_ != GlyphHot) {
+            glyphState_ = GlyphHot;
+            update();
+        }
+    } else {
+        mouseInShape_ = false;
+        if (glyphState_ != GlyphNormal) {
+            glyphState_ = GlyphNormal;
+            update();
+        }
+    }
+}
+
+void TFancyButton::mouseReleaseEvent(QMouseEvent* e) {
+    QWidget::mouseReleaseEvent(e);
+    if (e->button() == Qt::RightButton || !mouseInShape_) return;
+    // The click runs while the face is still sunken; it turns flat once the handler returns.
+    QPointer<TFancyButton> self(this);
+    emit clicked();
+    if (!self) return;
+    pressed_ = false;
+    update();
+}
+
+void TFancyButton::leaveEvent(QEvent* e) {
+    QWidget::leaveEvent(e);
+    PointerLeft();
+}
+
+void TFancyButton::PointerLeft() {
+    glyphState_ = isEnabled() ? GlyphNormal : GlyphDisabled;
+    mouseInShape_ = false;
+    pressed_ = false;
+    pointerInside_ = false;
+    update();
+}
+
+void TFancyButton::changeEvent(QEvent* e) {
+    QWidget::changeEvent(e);
+    if (e->type() == QEvent::EnabledChange) {
+        glyphState_ = isEnabled() ? GlyphNormal : GlyphDisabled;
+        update();
+    } else if (e->type() == QEvent::FontChange) {
+        update();
+    }
+}
