@@ -1,0 +1,38 @@
+#include "ui/Application.h"
+
+#include <QFileInfo>
+
+#include "formats/JpegRegistration.h"
+#include "formats/PictureLoading.h"
+#include "ui/ErrorHandling.h"
+#include "ui/Forms.h"
+#include "ui/TForm.h"
+#include "ui/Unit1.h"
+
+Application::Application(int& argc, char** argv) : QApplication(argc, argv) {
+    SetApplicationTitle(QFileInfo(applicationFilePath()).completeBaseName().toStdString());
+    setApplicationName(QString::fromStdString(ApplicationTitle()));
+    setWindowIcon(TForm::SharedIcon());
+    // Only the main window's close ends the program; the others merely hide.
+    setQuitOnLastWindowClosed(false);
+}
+
+int Application::Run() {
+    InstallPictureFormats();
+    // Before any window: the main window's layout holds a JPEG picture.
+    RegisterJpegFormats();
+    CreateForms();
+    Form1->show();
+    int code = exec();
+    DestroyForms();
+    return code;
+}
+
+bool Application::notify(QObject* receiver, QEvent* event) {
+    try {
+        return QApplication::notify(receiver, event);
+    } catch (...) {
+        HandleException(std::current_exception());
+        return false;
+    }
+}

@@ -1,0 +1,34 @@
+#include "ui/Forms.h"
+
+#include "ui/Unit1.h"
+#include "ui/Unit2.h"
+#include "ui/Unit3.h"
+#include "ui/Unit4.h"
+#include "ui/Unit5.h"
+#include "ui/Unit6.h"
+
+void CreateForms() {
+    Form1 = new TForm1;
+    Form2 = new TForm2;
+    Form3 = new TForm3;
+    Form4 = new TForm4;
+    Form5 = new TForm5;
+    Form6 = new TForm6;
+}
+
+namespace {
+template <typename Form>
+void Destroy(Form*& form) {
+    delete form;
+    form = nullptr;
+}
+}  // namespace
+
+void DestroyForms() {
+    Destroy(Form6);
+    Destroy(Form5);
+    Destroy(Form4);
+    Destroy(Form3);
+    Destroy(Form2);
+    Destroy(Form1);
+}

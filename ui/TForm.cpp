@@ -1,0 +1,46 @@
+#include "ui/TForm.h"
+
+#include <QGuiApplication>
+#include <QIcon>
+#include <QLayout>
+#include <QScreen>
+
+#include "ui/QtColor.h"
+
+TForm::TForm(const QString& caption, int clientWidth, int clientHeight, TColor color)
+    : QMainWindow(nullptr, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
+                               Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint |
+                               Qt::MSWindowsFixedSizeDialogHint),
+      client_(new QWidget(this)) {
+    setWindowTitle(caption);
+    setWindowIcon(SharedIcon());
+    QFont font(QStringLiteral("MS Sans Serif"));
+    font.setPixelSize(11);
+    setFont(font);
+
+    client_->setFixedSize(clientWidth, clientHeight);
+    QPalette palette = client_->palette();
+    palette.setColor(QPalette::Window, ToQColor(color));
+    client_->setPalette(palette);
+    client_->setAutoFillBackground(true);
+    setCentralWidget(client_);
+    // The frame follows the client area (and the menu bar, where there is one); no resizing.
+    layout()->setSizeConstraint(QLayout::SetFixedSize);
+}
+
+QIcon TForm::SharedIcon() {
+    static const QIcon icon(QStringLiteral(":/window-icon.ico"));
+    return icon;
+}
+
+void TForm::setVisible(bool visible) {
+    if (visible && !placed_) {
+        placed_ = true;
+        adjustSize();
+        if (QScreen* screen = QGuiApplication::primaryScreen()) {
+            QRect desktop = screen->availableGeometry();
+            move(desktop.left() + (desktop.width() - width()) / 2, desktop.top() + (desktop.height() - height()) / 2);
+        }
+    }
+    QMainWindow::setVisible(visible);
+}

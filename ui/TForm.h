@@ -1,0 +1,25 @@
+#pragma once
+#include <QMainWindow>
+
+#include "core/TColor.h"
+
+// A window of the program: fixed client size, frame with system menu and minimise button only,
+// centred on the desktop when first shown, the shared window icon and "MS Sans Serif" 11 pixels.
+// Controls are placed on Client() in client coordinates; closing hides the window.
+class TForm : public QMainWindow {
+    Q_OBJECT
+public:
+    TForm(const QString& caption, int clientWidth, int clientHeight, TColor color);
+
+    QWidget* Client() const { return client_; }
+
+    // The window icon shared by every window.
+    static QIcon SharedIcon();
+
+    // Centres the window on the desktop before it is shown the first time.
+    void setVisible(bool visible) override;
+
+private:
+    QWidget* client_;
+    bool placed_ = false;
+};

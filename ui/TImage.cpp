@@ -1,0 +1,70 @@
+#include "ui/TImage.h"
+
+#include <QImage>
+#include <QMouseEvent>
+#include <QPainter>
+#include <algorithm>
+
+#include "core/TCanvas.h"
+#include "ui/ErrorHandling.h"
+#include "ui/ImageDrawRule.h"
+
+TImage::TImage(QWidget* parent, int left, int top, int width, int height) : QWidget(parent) {
+    setGeometry(left, top, width, height);
+    picture_.OnChange = [this](TPicture&) { update(); };
+    picture_.OnProgress = [this](TGraphic&, TProgressStage, std::uint8_t, bool redraw, const TRect&,
+                                 const std::string&) { PictureProgress(redraw); };
+}
+
+void TImage::SetFlag(bool& flag, bool value) {
+    if (flag == value) return;
+    flag = value;
+    update();
+}
+
+void TImage::SetCenter(bool value) { SetFlag(center_, value); }
+void TImage::SetProportional(bool value) { SetFlag(proportional_, value); }
+void TImage::SetStretch(bool value) { SetFlag(stretch_, value); }
+
+platform::TRect TImage::DestRect() const {
+    return ImageDrawRect(picture_.Width(), picture_.Height(), width(), height(), stretch_, proportional_, center_);
+}
+
+void TImage::PictureProgress(bool redraw) {
+    // Inside our own paint the decoder is what is running; the finished picture lands at its end.
+    if (incrementalDisplay_ && redraw && !painting_ && isVisible()) repaint();
+}
+
+void TImage::paintEvent(QPaintEvent*) {
+    if (!picture_.HeldGraphic() || width() <= 0 || height() <= 0) return;
+    QPainter painter(this);
+    painting_ = true;
+    try {
+        DrawPicture(painter);
+    } catch (...) {
+        HandleExceptionLater(std::current_exception());
+    }
+    painting_ = false;
+}
+
+void TImage::DrawPicture(QPainter& painter) {
+    std::unique_ptr<platform::Bitmap> raster = platform::Bitmap::CreateDevice(width(), height());
+    // Start from the colour behind the box, so transparent parts of the picture show it.
+    QRgb background = palette().color(backgroundRole()).rgb() & 0x00FFFFFF;
+    for (int y = 0; y < raster->Height(); ++y) {
+        auto* row = reinterpret_cast<std::uint32_t*>(raster->ScanLine(y));
+        std::fill(row, row + raster->Width(), background);
+    }
+    {
+        TRasterCanvas canvas(*raster);
+        picture_.HeldGraphic()->DrawInRect(canvas, DestRect());
+    }
+    // The device raster's rows are 32-bit top-down, blue, green, red, unused: Qt's RGB32 layout.
+    QImage view(raster->ScanLine(0), raster->Width(), raster->Height(), int(raster->Stride()), QImage::Format_RGB32);
+    painter.drawImage(0, 0, view);
+}
+
+void TImage::mouseDoubleClickEvent(QMouseEvent* event) {
+    if (event->button() == Qt::LeftButton) emit DoubleClicked();
+    QWidget::mouseDoubleClickEvent(event);
+}

@@ -1,0 +1,47 @@
+#pragma once
+#include <QWidget>
+
+#include "core/TPicture.h"
+
+// The image box: holds one picture and draws it by the box's rule (stretch, proportional, centre).
+// The picture is drawn by its own graphic into a 32-bit raster of the box's size, which is then put
+// on screen. Changes of the picture are coalesced into one repaint.
+class TImage : public QWidget {
+    Q_OBJECT
+public:
+    TImage(QWidget* parent, int left, int top, int width, int height);
+
+    TPicture& Picture() { return picture_; }
+
+    bool Center() const { return center_; }
+    void SetCenter(bool value);
+    bool Proportional() const { return proportional_; }
+    void SetProportional(bool value);
+    bool Stretch() const { return stretch_; }
+    void SetStretch(bool value);
+    // Repaint at once on each progress notice that asks for a redraw (while a picture decodes).
+    bool IncrementalDisplay() const { return incrementalDisplay_; }
+    void SetIncrementalDisplay(bool value) { incrementalDisplay_ = value; }
+
+    // Where the picture lands in the box's client area.
+    platform::TRect DestRect() const;
+
+signals:
+    void DoubleClicked();
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+    void mouseDoubleClickEvent(QMouseEvent* event) override;
+
+private:
+    void SetFlag(bool& flag, bool value);
+    void PictureProgress(bool redraw);
+    void DrawPicture(QPainter& painter);
+
+    TPicture picture_;
+    bool center_ = false;
+    bool proportional_ = false;
+    bool stretch_ = false;
+    bool incrementalDisplay_ = false;
+    bool painting_ = false;
+};

@@ -1,0 +1,243 @@
+#include "ui/Unit1.h"
+
+#include <QAction>
+#include <QCloseEvent>
+#include <QCoreApplication>
+#include <QFile>
+#include <QMenu>
+#include <QMenuBar>
+#include <QScrollArea>
+#include <QSlider>
+#include <QTimer>
+
+#include "core/PictureEdits.h"
+#include "core/TStream.h"
+#include "formats/BmpHeaderSummary.h"
+#include "formats/PictureLoading.h"
+#include "platform/FileSearch.h"
+#include "platform/Shell.h"
+#include "ui/Guarded.h"
+#include "ui/QtColor.h"
+#include "ui/SaveFlow.h"
+#include "ui/TBevel.h"
+#include "ui/TImage.h"
+#include "ui/TLabel.h"
+#include "ui/Unit2.h"
+#include "ui/Unit3.h"
+#include "ui/Unit4.h"
+#include "ui/Unit5.h"
+#include "ui/Unit6.h"
+#include "widgets/SharedButtonLook.h"
+#include "widgets/TFancyButton.h"
+#include "widgets/TXPCollapsePanel.h"
+#include "widgets/TXPEdit.h"
+#include "widgets/TXPListBox.h"
+
+TForm1* Form1 = nullptr;
+
+namespace {
+
+constexpr TColor PanelBackground = 16485715;
+const char* const SizeText = "Размер файла равен:  ";
+
+TXPEdit* MakeTargetEdit(QWidget* parent, int left, int top) {
+    auto* edit = new TXPEdit(parent);
+    edit->setGeometry(left, top, 377, 22);
+    QFont face(QStringLiteral("Arial"));
+    face.setPixelSize(11);
+    face.setBold(true);
+    edit->setFont(face);
+    QPalette colours = edit->palette();
+    colours.setColor(QPalette::Text, ToQColor(clRed));
+    edit->setPalette(colours);
+    return edit;
+}
+
+TFancyButton* MakeButton(QWidget* parent, int left, int top, int width, const char* caption) {
+    auto* button = new TFancyButton(parent);
+    button->setGeometry(left, top, width, 19);
+    button->SetCaption(caption);
+    ApplySharedButtonLook(*button);
+    return button;
+}
+
+std::string TextOf(const TXPEdit* edit) { return edit->text().toStdString(); }
+
+}  // namespace
+
+TForm1::TForm1() : TForm(QStringLiteral("Brelvik 1 10"), 464, 481, clActiveCaption) {
+    XPCollapsePanel1 = new TXPCollapsePanel(Client());
+    XPCollapsePanel1->setGeometry(0, 0, 465, 481);
+    XPCollapsePanel1->SetColorBackground(PanelBackground);
+    BuildSourceRow(XPCollapsePanel1);
+    BuildTargetRow(XPCollapsePanel1);
+    BuildQualityRow(XPCollapsePanel1);
+    BuildImages(XPCollapsePanel1);
+    setTabOrder(XPEdit1, XPEdit2);
+    setTabOrder(XPEdit2, TrackBar1);
+    setTabOrder(TrackBar1, ScrollBox1);
+    BuildMenu();
+    BuildTimers();
+    OpenPictureDialog1.Filter = "Bitmaps (*.bmp)|*.bmp";
+    SavePictureDialog1.Filter = "JPEG Image File (*.jpg)|*.jpg|ICO image File (*.ico)|*.ico";
+    surfaceRaster_ = platform::Bitmap::CreateDevice(464, 481);
+    surface_ = std::make_unique<TRasterCanvas>(*surfaceRaster_);
+    LoadStartupPhotograph();
+}
+
+TForm1::~TForm1() = default;
+
+void TForm1::BuildSourceRow(QWidget* panel) {
+    Bevel1 = new TBevel(panel, 8, 3, 449, 46);
+    Label1 = MakeBlueLabel(panel, 16, 8, "Открыть файл");
+    Label5 = MakeBlueLabel(panel, 152, 8);
+    Label6 = MakeRedLabel(panel, 288, 8);
+    XPEdit1 = MakeTargetEdit(panel, 16, 24);
+    FancyButton1 = MakeButton(panel, 400, 24, 49, "Обзор");
+    connect(FancyButton1, &TFancyButton::clicked, this, Guarded([this] { FancyButton1Click(); }));
+}
+
+void TForm1::BuildTargetRow(QWidget* panel) {
+    Bevel2 = new TBevel(panel, 8, 56, 449, 50);
+    Label2 = MakeBlueLabel(panel, 16, 64, "Сохранить файл");
+    Label7 = MakeBlueLabel(panel, 136, 64, SizeText);
+    Label8 = MakeRedLabel(panel, 272, 64);
+    XPEdit2 = MakeTargetEdit(panel, 16, 80);
+    FancyButton2 = MakeButton(panel, 400, 80, 49, "Обзор");
+    connect(FancyButton2, &TFancyButton::clicked, this, Guarded([this] { FancyButton2Click(); }));
+}
+
+void TForm1::BuildQualityRow(QWidget* panel) {
+    Bevel3 = new TBevel(panel, 8, 112, 449, 57);
+    Label3 = MakeBlueLabel(panel, 16, 120, "Качество сохранения");
+    Label4 = MakeRedLabel(panel, 144, 120);
+    FancyButton3 = MakeButton(panel, 384, 116, 65, "Сохранить");
+    connect(FancyButton3, &TFancyButton::clicked, this, Guarded([this] { FancyButton3Click(); }));
+    TrackBar1 = new QSlider(Qt::Horizontal, panel);
+    TrackBar1->setGeometry(14, 136, 435, 30);
+    TrackBar1->setRange(0, 100);
+    TrackBar1->setValue(50);
+    TrackBar1->setSingleStep(5);
+    TrackBar1->setTickInterval(5);
+    TrackBar1->setTickPosition(QSlider::TicksBelow);
+}
+
+void TForm1::BuildImages(QWidget* panel) {
+    ScrollBox1 = new QScrollArea(panel);
+    ScrollBox1->setGeometry(8, 176, 449, 297);
+    ScrollBox1->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    ScrollBox1->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+    auto* content = new QWidget;
+    QPalette colours = content->palette();
+    colours.setColor(QPalette::Window, ToQColor(clBtnFace));
+    content->setPalette(colours);
+    content->setAutoFillBackground(true);
+    // The scroll range ends at the lower box's bottom edge; the upper box starts above the top of
+    // the scrolled area, so its first 63 rows are never seen.
+    content->setFixedSize(2 + 427, 392 + 341);
+    Image1 = new TImage(content, 2, -63, 427, 448);
+    Image1->SetCenter(true);
+    Image1->SetProportional(true);
+    Image2 = new TImage(content, 2, 392, 427, 341);
+    Image2->SetProportional(true);
+    ScrollBox1->setWidget(content);
+    connect(Image1, &TImage::DoubleClicked, this, Guarded([this] { Image1DblClick(); }));
+    connect(Image2, &TImage::DoubleClicked, this, Guarded([this] { Image2DblClick(); }));
+}
+
+void TForm1::BuildMenu() {
+    auto command = [this](QMenu* menu, const char* caption, void (TForm1::*handler)()) {
+        QAction* action = menu->addAction(QString::fromUtf8(caption));
+        connect(action, &QAction::triggered, this, Guarded([this, handler] { (this->*handler)(); }));
+        return action;
+    };
+    N1 = menuBar()->addMenu(QStringLiteral("Редактор"));
+    N2 = command(N1, "Инвертировать", &TForm1::N2Click);
+    N3 = command(N1, "Осветлить", &TForm1::N3Click);
+    N4 = command(N1, "Затемнить", &TForm1::N4Click);
+    N7 = N1->addMenu(QStringLiteral("Повернуть"));
+    N901 = command(N7, "На 90", &TForm1::N901Click);
+    N101 = command(N7, "На 180", &TForm1::N101Click);
+    N8 = command(N1, "Подписать картинку", &TForm1::N8Click);
+    N6 = menuBar()->addMenu(QStringLiteral("Инфа"));
+    BMP1 = command(N6, "Об открываемом файле", &TForm1::BMP1Click);
+    N5 = menuBar()->addAction(QStringLiteral("О программе"));
+    connect(N5, &QAction::triggered, this, Guarded([this] { N5Click(); }));
+}
+
+void TForm1::BuildTimers() {
+    auto timer = [this](int interval, void (TForm1::*handler)()) {
+        auto* t = new QTimer(this);
+        t->setInterval(interval);
+        connect(t, &QTimer::timeout, this, Guarded([this, handler] { (this->*handler)(); }));
+        t->start();
+        return t;
+    };
+    Timer1 = timer(100, &TForm1::Timer1Timer);
+    Timer2 = timer(500, &TForm1::Timer2Timer);
+    Timer3 = timer(500, &TForm1::Timer3Timer);
+}
+
+// The photograph is kept in the window's stored form: class name, byte count, JPEG file. It is
+// decoded when the box first paints it.
+void TForm1::LoadStartupPhotograph() {
+    QFile file(QStringLiteral(":/startup-photo.dat"));
+    if (!file.open(QIODevice::ReadOnly)) return;
+    QByteArray bytes = file.readAll();
+    TMemoryStream stream;
+    stream.WriteBuffer(bytes.constData(), std::size_t(bytes.size()));
+    stream.SetPosition(0);
+    ReadPictureData(Image1->Picture(), stream);
+}
+
+void TForm1::closeEvent(QCloseEvent* event) {
+    TForm::closeEvent(event);
+    if (event->isAccepted()) QCoreApplication::exit(0);
+}
+
+void TForm1::FancyButton1Click() {
+    if (!OpenPictureDialog1.RunDialog()) return;
+    XPEdit1->setText(QString::fromStdString(OpenPictureDialog1.FileName()));
+    ReadFromFile(Image1->Picture(), TextOf(XPEdit1));
+}
+
+void TForm1::FancyButton2Click() {
+    if (!SavePictureDialog1.RunDialog()) return;
+    XPEdit2->setText(QString::fromStdString(SavePictureDialog1.FileName()));
+}
+
+void TForm1::Timer1Timer() { Label4->SetCaption(std::to_string(TrackBar1->value())); }
+
+void TForm1::Timer2Timer() {
+    std::int64_t size = platform::QueryFileSize(TextOf(XPEdit1));
+    Label5->SetCaption(SizeText);
+    Label6->SetCaption(KilobyteText(size));
+    if (SavePictureDialog1.FilterIndex() == 1) TrackBar1->setEnabled(true);
+    if (SavePictureDialog1.FilterIndex() == 2) TrackBar1->setEnabled(false);
+}
+
+void TForm1::Timer3Timer() { BMP1->setEnabled(!XPEdit1->text().isEmpty()); }
+
+void TForm1::Image1DblClick() { platform::ShellExecute(TextOf(XPEdit1)); }
+
+void TForm1::Image2DblClick() { platform::ShellExecute(SavedFileName()); }
+
+void TForm1::N2Click() {
+    InvertWorkingPicture(Image1->Picture());
+    Image1->repaint();
+}
+
+void TForm1::N3Click() { Form2->show(); }
+void TForm1::N4Click() { Form3->show(); }
+void TForm1::N5Click() { Form4->show(); }
+void TForm1::N8Click() { Form6->show(); }
+
+void TForm1::N901Click() { RotateWorkingPicture(Image1->Picture(), 90); }
+void TForm1::N101Click() { RotateWorkingPicture(Image1->Picture(), 180); }
+
+void TForm1::BMP1Click() {
+    Form5->show();
+    std::vector<std::string> lines = SummarizeBmpHeader(TextOf(XPEdit1));
+    Form5->XPListBox1->clear();
+    for (const std::string& line : lines) Form5->XPListBox1->addItem(QString::fromStdString(line));
+}

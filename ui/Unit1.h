@@ -1,0 +1,105 @@
+#pragma once
+#include <memory>
+
+#include "core/TCanvas.h"
+#include "ui/TForm.h"
+#include "ui/TOpenPictureDialog.h"
+#include "ui/TSavePictureDialog.h"
+
+class QAction;
+class QMenu;
+class QScrollArea;
+class QSlider;
+class QTimer;
+class TBevel;
+class TFancyButton;
+class TImage;
+class TLabel;
+class TXPCollapsePanel;
+class TXPEdit;
+
+// The main window: source and target rows, the quality slider, the working picture above the
+// saved file's preview, the menu and the three timers. Closing it ends the program.
+class TForm1 : public TForm {
+    Q_OBJECT
+public:
+    TForm1();
+    ~TForm1() override;
+
+    TXPCollapsePanel* XPCollapsePanel1;
+    TBevel* Bevel1;
+    TBevel* Bevel2;
+    TBevel* Bevel3;
+    TLabel* Label1;
+    TLabel* Label2;
+    TLabel* Label3;
+    TLabel* Label4;
+    TLabel* Label5;
+    TLabel* Label6;
+    TLabel* Label7;
+    TLabel* Label8;
+    TXPEdit* XPEdit1;
+    TXPEdit* XPEdit2;
+    TFancyButton* FancyButton1;
+    TFancyButton* FancyButton2;
+    TFancyButton* FancyButton3;
+    QSlider* TrackBar1;
+    QScrollArea* ScrollBox1;
+    TImage* Image1;
+    TImage* Image2;
+    QMenu* N1;
+    QAction* N2;
+    QAction* N3;
+    QAction* N4;
+    QMenu* N7;
+    QAction* N901;
+    QAction* N101;
+    QAction* N8;
+    QMenu* N6;
+    QAction* BMP1;
+    QAction* N5;
+    QTimer* Timer1;
+    QTimer* Timer2;
+    QTimer* Timer3;
+    TOpenPictureDialog OpenPictureDialog1;
+    TSavePictureDialog SavePictureDialog1;
+
+    void FancyButton1Click();
+    void FancyButton2Click();
+    void FancyButton3Click();  // the save flow
+    void Timer1Timer();
+    void Timer2Timer();
+    void Timer3Timer();
+    void Image1DblClick();
+    void Image2DblClick();
+    void N2Click();
+    void N3Click();
+    void N4Click();
+    void N5Click();
+    void N8Click();
+    void N901Click();
+    void N101Click();
+    void BMP1Click();
+
+    // The window's own drawing surface (the icon export draws its intermediate pictures on it).
+    TCanvas& Surface() { return *surface_; }
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    void BuildSourceRow(QWidget* panel);
+    void BuildTargetRow(QWidget* panel);
+    void BuildQualityRow(QWidget* panel);
+    void BuildImages(QWidget* panel);
+    void BuildMenu();
+    void BuildTimers();
+    void LoadStartupPhotograph();
+    void SaveAsIcon();
+    std::string SavedFileName() const;
+
+    std::unique_ptr<platform::Bitmap> surfaceRaster_;
+    std::unique_ptr<TRasterCanvas> surface_;
+};
+
+extern TForm1* Form1;
