@@ -140,7 +140,10 @@ TEST_F(IconExportTest, FailuresBeforeWritingLeaveTheTargetAlone) {
     const std::string target = dir + "/keep";
     WriteFile(target + ".ico", Bytes{1, 2, 3});
     EXPECT_THROW(SaveIconFromSource(dir + "/missing.bmp", target, surface, nullptr), EFOpenError);
-    const std::string jpeg = Source("photo.bmp", Bytes{0xFF, 0xD8, 0xFF, 0xE0, 0, 16, 'J', 'F', 'I', 'F', 0});
+    Bytes jfif(300, 0);
+    const Bytes start = {0xFF, 0xD8, 0xFF, 0xE0, 0, 16, 'J', 'F', 'I', 'F', 0};
+    std::copy(start.begin(), start.end(), jfif.begin());
+    const std::string jpeg = Source("photo.bmp", jfif);
     try {
         SaveIconFromSource(jpeg, target, surface, nullptr);
         ADD_FAILURE() << "a JPEG source was accepted";

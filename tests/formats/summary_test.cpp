@@ -44,8 +44,10 @@ TEST(BmpHeaderSummary, ShowsSignedSizesAndUnsignedCounts) {
 
 TEST(BmpHeaderSummary, ShortAndForeignFilesAreReadAsFarAsTheyGo) {
     Bytes shortFile = MakeBmp24(100, 50, [](int, int) { return 0u; });
-    shortFile.resize(20);  // ends inside the width field
-    EXPECT_EQ(SummarizeBmpHeader(Written("short.bmp", shortFile)), Expected("15054", "0", "0", "0", "0"));
+    shortFile.resize(20);  // ends inside the width field, whose low bytes are there
+    EXPECT_EQ(SummarizeBmpHeader(Written("short.bmp", shortFile)), Expected("15054", "100", "0", "0", "0"));
+    shortFile.resize(18);
+    EXPECT_EQ(SummarizeBmpHeader(Written("shorter.bmp", shortFile)), Expected("15054", "0", "0", "0", "0"));
     EXPECT_EQ(SummarizeBmpHeader(Written("empty.bmp", {})), Expected("0", "0", "0", "0", "0"));
 
     Bytes jpeg(60, 0);
