@@ -1,0 +1,308 @@
+#include <gtest/gtest.h>
+
+#include <cstring>
+
+#include "core/Errors.h"
+#include "core/TBitmap.h"
+#include "tests/core/RasterTestHelpers.h"
+
+namespace {
+
+std::shared_ptr<TBitmapImage> ImageOf(std::unique_ptr<platform::Bitmap> raster) {
+    auto image = std::make_shared<TBitmapImage>();
+    image->handle = std::move(raster);
+    return image;
+}
+
+std::unique_ptr<platform::Bitmap> Dib24(int width, int height) {
+    platform::BitmapInfoHeader h;
+    h.width = width, h.height = height, h.bitCount = 24;
+    return platform::Bitmap::CreateDib(h, {});
+}
+
+}  // namespace
+
+TEST(Bitmap, StartsEmptyAndRecordsALoneDimension) {
+    TBitmap bmp;
+    EXPECT_TRUE(bmp.IsEmpty());
+    EXPECT_EQ(bmp.RasterFormat(), rfDevice);
+    bmp.SetWidth(64);
+    EXPECT_EQ(bmp.Width(), 64);
+    EXPECT_EQ(bmp.Height(), 0);
+    EXPECT_TRUE(bmp.IsEmpty());
+    EXPECT_THROW(bmp.Row(0), EInvalidGraphicOperation);
+}
+
+TEST(Bitmap, HeightAfterWidthGivesAWhiteDeviceRasterThatStaysWhiteAt24Bits) {
+    TBitmap bmp;
+    bmp.SetWidth(5);
+    bmp.SetHeight(3);
+    EXPECT_FALSE(bmp.IsEmpty());
+    EXPECT_EQ(bmp.RasterFormat(), rfDevice);
+    bmp.SetRasterFormat(rf24Bit);
+    EXPECT_EQ(bmp.RasterFormat(), rf24Bit);
+    for (int y = 0; y < 3; ++y)
+        for (int x = 0; x < 5; ++x) EXPECT_EQ(bmp.Surface().ReadPixel(x, y), clWhite);
+}
+
+TEST(Bitmap, ResizingKeepsTheTopLeftAndFillsNewAreaWhite) {
+    TBitmap source;
+    MakeRaster(source, rf24Bit, 200, 100);
+    for (int y = 0; y < 100; ++y) {
+        std::uint8_t* row = source.Row(y);
+        for (int i = 0; i < 600; ++i) row[i] = std::uint8_t(i * 7 + y);
+    }
+    TBitmap narrow, wide;
+    narrow.CopyFrom(&source);
+    wide.CopyFrom(&source);
+    narrow.SetWidth(150);
+    wide.SetWidth(250);
+    ASSERT_EQ(narrow.Width(), 150);
+    ASSERT_EQ(wide.Width(), 250);
+    for (int y = 0; y < 100; ++y) {
+        EXPECT_EQ(std::memcmp(narrow.Row(y), source.Row(y), 450), 0) << "row " << y;
+        EXPECT_EQ(std::memcmp(wide.Row(y), source.Row(y), 600), 0) << "row " << y;
+        for (int x = 200; x < 250; ++x) ASSERT_EQ(wide.Surface().ReadPixel(x, y), clWhite);
+    }
+    EXPECT_EQ(source.Width(), 200);  // the copies resized privately
+}
+
+TEST(Bitmap, RowZeroIsTheTopRowInEitherStorageOrder) {
+    TBitmap bottomUp, topDown;
+    bottomUp.AssignImage(ImageOf(Dib24(2, 3)));
+    topDown.AssignImage(ImageOf(Dib24(2, -3)));
+    const auto* up = bottomUp.Image()->handle->bits.data();
+    const auto* down = topDown.Image()->handle->bits.data();
+    EXPECT_EQ(bottomUp.Row(2), up);
+    EXPECT_EQ(bottomUp.Row(0), up + 16);
+    EXPECT_EQ(bottomUp.RowStep(), -8);
+    EXPECT_EQ(topDown.Row(0), down);
+    EXPECT_EQ(topDown.RowStep(), 8);
+    try {
+        bottomUp.Row(3);
+        FAIL();
+    } catch (const EInvalidGraphicOperation& e) {
+        EXPECT_STREQ(e.what(), "Scan line index out of range");
+    }
+    EXPECT_THROW(bottomUp.Row(-1), EInvalidGraphicOperation);
+}
+
+TEST(Bitmap, PixelAccessOutsideThePicture) {
+    TBitmap bmp;
+    MakeRaster(bmp, rf24Bit, 3, 2);
+    int changes = 0;
+    bmp.OnChange = [&](TGraphic&) { ++changes; };
+    const auto before = bmp.Image()->handle->bits;
+    EXPECT_EQ(bmp.Surface().ReadPixel(3, 0), 0xFFFFFFFFu);
+    EXPECT_EQ(bmp.Surface().ReadPixel(0, -1), 0xFFFFFFFFu);
+    bmp.Surface().WritePixel(3, 0, clRed);
+    EXPECT_EQ(bmp.Image()->handle->bits, before);
+    EXPECT_EQ(changes, 1);  // the notifications still happen
+
+    bmp.Surface().WritePixel(1, 1, clBtnFace);  // system colours are resolved
+    EXPECT_EQ(bmp.Surface().ReadPixel(1, 1), platform::GetSysColor(platform::COLOR_BTNFACE));
+    const std::uint8_t* row = bmp.Row(1);
+    EXPECT_EQ(row[3], platform::GetBValue(platform::GetSysColor(platform::COLOR_BTNFACE)));
+}
+
+TEST(Bitmap, EmptyBitmapSurfaceDrawsNothing) {
+    TBitmap bmp;
+    bmp.Surface().WritePixel(0, 0, clRed);
+    EXPECT_EQ(bmp.Surface().ReadPixel(0, 0), 0xFFFFFFFFu);
+    EXPECT_TRUE(bmp.IsEmpty());
+}
+
+TEST(Bitmap, BlackAndWhiteKeepsOnlyExactWhite) {
+    TBitmap bmp;
+    MakeRaster(bmp, rf24Bit, 4, 1);
+    bmp.Surface().WritePixel(0, 0, clWhite);
+    bmp.Surface().WritePixel(1, 0, 0x00FEFFFF);
+    bmp.Surface().WritePixel(2, 0, platform::RGB(240, 240, 240));
+    bmp.Surface().WritePixel(3, 0, clRed);
+    bmp.SetBlackAndWhite(true);
+    EXPECT_TRUE(bmp.BlackAndWhite());
+    EXPECT_EQ(bmp.RasterFormat(), rfDevice);
+    EXPECT_EQ(bmp.Surface().ReadPixel(0, 0), clWhite);
+    for (int x = 1; x < 4; ++x) EXPECT_EQ(bmp.Surface().ReadPixel(x, 0), clBlack) << x;
+
+    bmp.SetWidth(6);  // stays black and white; new area white
+    EXPECT_TRUE(bmp.BlackAndWhite());
+    EXPECT_EQ(bmp.Surface().ReadPixel(5, 0), clWhite);
+    EXPECT_EQ(bmp.Surface().ReadPixel(1, 0), clBlack);
+
+    bmp.SetBlackAndWhite(false);
+    EXPECT_FALSE(bmp.BlackAndWhite());
+    EXPECT_EQ(bmp.Surface().ReadPixel(0, 0), clWhite);
+    EXPECT_EQ(bmp.Surface().ReadPixel(1, 0), clBlack);
+}
+
+class ConversionTo24Bit : public ::testing::TestWithParam<TRasterFormat> {};
+
+TEST_P(ConversionTo24Bit, KeepsEveryColour) {
+    const TRasterFormat format = GetParam();
+    const std::vector<TColor> bw = {clBlack, clWhite};
+    const auto& colors = format == rf1Bit ? bw : PureColors();
+    TBitmap bmp;
+    MakeRaster(bmp, format, 5, 3);
+    ASSERT_EQ(bmp.RasterFormat(), format);
+    PaintPattern(bmp, colors);
+    bmp.SetRasterFormat(rf24Bit);
+    ASSERT_EQ(bmp.RasterFormat(), rf24Bit);
+    for (int y = 0; y < 3; ++y) {
+        const std::uint8_t* row = bmp.Row(y);
+        for (int x = 0; x < 5; ++x) {
+            const TColor c = PatternColor(x, y, colors);
+            EXPECT_EQ(row[3 * x], platform::GetBValue(c)) << x << "," << y;
+            EXPECT_EQ(row[3 * x + 1], platform::GetGValue(c)) << x << "," << y;
+            EXPECT_EQ(row[3 * x + 2], platform::GetRValue(c)) << x << "," << y;
+        }
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(EveryKind, ConversionTo24Bit,
+                         ::testing::Values(rf1Bit, rf4Bit, rf8Bit, rf15Bit, rf16Bit, rf32Bit, rfDevice));
+
+TEST(Bitmap, CustomFormatIsRefusedAndNothingChanges) {
+    TBitmap bmp;
+    MakeRaster(bmp, rf24Bit, 2, 2);
+    bmp.Surface().WritePixel(0, 0, clRed);
+    try {
+        bmp.SetRasterFormat(rfCustom);
+        FAIL();
+    } catch (const EInvalidGraphic& e) {
+        EXPECT_STREQ(e.what(), "Invalid pixel format");
+    }
+    EXPECT_EQ(bmp.RasterFormat(), rf24Bit);
+    EXPECT_EQ(bmp.Surface().ReadPixel(0, 0), clRed);
+}
+
+TEST(Bitmap, IndexedFormatsGetTheirTables) {
+    TBitmap bmp;
+    MakeRaster(bmp, rf24Bit, 2, 1);
+    bmp.SetRasterFormat(rf4Bit);
+    EXPECT_EQ(bmp.ColorTable().size(), 16u);
+    EXPECT_TRUE(bmp.PaletteModified());
+    bmp.SetRasterFormat(rf8Bit);
+    EXPECT_EQ(bmp.ColorTable().size(), 256u);
+    TBitmap fromDevice;
+    fromDevice.SetWidth(2);
+    fromDevice.SetHeight(1);
+    fromDevice.SetRasterFormat(rf1Bit);
+    EXPECT_EQ(fromDevice.ColorTable().size(), 2u);
+    EXPECT_EQ(fromDevice.Surface().ReadPixel(1, 0), clWhite);
+}
+
+TEST(Bitmap, CopiesShareUntilOneSideChanges) {
+    TBitmap first;
+    MakeRaster(first, rf24Bit, 2, 2);
+    first.Surface().WritePixel(0, 0, clBlue);
+    first.Surface().ReadPixel(0, 0);  // the first surface now has a context on the shared pixels
+    TBitmap second;
+    second.CopyFrom(&first);
+    EXPECT_EQ(first.Image(), second.Image());
+    EXPECT_EQ(first.Image().use_count(), 2);
+
+    first.Surface().WritePixel(0, 0, clRed);
+    EXPECT_EQ(first.Surface().ReadPixel(0, 0), clRed);
+    EXPECT_EQ(second.Surface().ReadPixel(0, 0), clBlue);
+
+    TBitmap third;
+    third.CopyFrom(&second);
+    third.Row(1)[0] = 0x55;
+    EXPECT_EQ(second.Row(1)[0], 0xFF);  // white background, untouched
+}
+
+TEST(Bitmap, CopyFromNoneEmptiesAndOtherKindsAreRefused) {
+    TBitmap bmp;
+    MakeRaster(bmp, rf24Bit, 2, 2);
+    int changes = 0;
+    bmp.OnChange = [&](TGraphic&) { ++changes; };
+    bmp.CopyFrom(nullptr);
+    EXPECT_TRUE(bmp.IsEmpty());
+    EXPECT_EQ(bmp.Width(), 0);
+    EXPECT_EQ(changes, 1);
+
+    TBitmap other;
+    // A graphic that is not a raster refuses by default.
+    class TPlainGraphic : public TGraphic {
+    public:
+        const char* ClassName() const override { return "TPlainGraphic"; }
+        TGraphic* NewInstance() const override { return new TPlainGraphic; }
+        void CopyFrom(TGraphic*) override {}
+        void DrawInRect(TCanvas&, const TRect&) override {}
+        bool IsEmpty() const override { return true; }
+        int Width() const override { return 0; }
+        int Height() const override { return 0; }
+        void SetWidth(int) override {}
+        void SetHeight(int) override {}
+        void ReadPictureData(TStream&) override {}
+        void WritePictureData(TStream&) override {}
+        void ReadFromStream(TStream&) override {}
+        void WriteToStream(TStream&) override {}
+    } plain;
+    try {
+        other.CopyFrom(&plain);
+        FAIL();
+    } catch (const EConvertError& e) {
+        EXPECT_STREQ(e.what(), "Cannot assign a TPlainGraphic to a TBitmap");
+    }
+}
+
+TEST(Bitmap, SettersIgnoreTheCurrentValue) {
+    TBitmap bmp;
+    MakeRaster(bmp, rf24Bit, 3, 3);
+    int changes = 0;
+    bmp.OnChange = [&](TGraphic&) { ++changes; };
+    bmp.SetWidth(3);
+    bmp.SetHeight(3);
+    bmp.SetRasterFormat(rf24Bit);
+    bmp.SetBlackAndWhite(false);
+    EXPECT_EQ(changes, 0);
+    bmp.SetHeight(4);
+    EXPECT_EQ(changes, 1);
+}
+
+TEST(BitmapSurface, ContextKeepsItsBackgroundModeUntilTheRasterIsReplaced) {
+    TBitmap bmp;
+    MakeRaster(bmp, rf24Bit, 3, 3);
+    int changes = 0;
+    bmp.OnChange = [&](TGraphic&) { ++changes; };
+    EXPECT_EQ(bmp.Surface().Handle().SetBkMode(platform::TRANSPARENT), platform::OPAQUE);
+    bmp.Surface().Font().SetColor(clRed);  // readying again must not touch the mode
+    EXPECT_EQ(bmp.Surface().Handle().GetBkMode(), platform::TRANSPARENT);
+    EXPECT_EQ(bmp.Surface().Handle().TextColor(), clRed);
+    EXPECT_EQ(changes, 0);  // handing out the context is no change
+    bmp.SetWidth(4);
+    EXPECT_EQ(bmp.Surface().Handle().GetBkMode(), platform::OPAQUE);
+}
+
+TEST(BitmapSurface, HandingOutTheContextMakesTheStorePrivate) {
+    TBitmap first, second;
+    MakeRaster(first, rf24Bit, 2, 2);
+    second.CopyFrom(&first);
+    second.Surface().Handle().SetPixel(0, 0, clRed);
+    EXPECT_EQ(first.Surface().ReadPixel(0, 0), clWhite);
+    EXPECT_EQ(second.Surface().ReadPixel(0, 0), clRed);
+}
+
+TEST(BitmapDrawing, StretchesWithoutSmoothingAndDrawsBlackAndWhiteInTheSurfaceColours) {
+    TBitmap bmp;
+    MakeRaster(bmp, rf24Bit, 2, 1);
+    bmp.Surface().WritePixel(0, 0, clRed);
+    bmp.Surface().WritePixel(1, 0, clBlue);
+    auto target = platform::Bitmap::CreateDevice(4, 2);
+    TRasterCanvas canvas(*target);
+    canvas.StretchDraw(TRect{0, 0, 4, 2}, &bmp);
+    const TColor expected[4] = {clRed, clRed, clBlue, clBlue};
+    for (int y = 0; y < 2; ++y)
+        for (int x = 0; x < 4; ++x) EXPECT_EQ(canvas.ReadPixel(x, y), expected[x]) << x << "," << y;
+
+    bmp.Surface().WritePixel(1, 0, clWhite);
+    bmp.SetBlackAndWhite(true);
+    canvas.Font().SetColor(clLime);
+    canvas.Brush().SetColor(clYellow);
+    canvas.DrawAt(1, 1, &bmp);
+    EXPECT_EQ(canvas.ReadPixel(1, 1), clLime);    // black in the text colour
+    EXPECT_EQ(canvas.ReadPixel(2, 1), clYellow);  // white in the background colour
+    EXPECT_EQ(canvas.ReadPixel(0, 1), clRed);     // outside the rectangle untouched
+}
