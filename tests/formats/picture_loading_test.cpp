@@ -95,8 +95,9 @@ TEST(PictureReadFromFile, FailuresLeaveThePictureAsItWas) {
     const std::string missing = dir + "/missing.bmp";
     EXPECT_EQ(LoadErrorOf(picture, missing).rfind("EFOpenError: Cannot open file \"" + missing + "\". ", 0), 0u);
     // A bitmap named as a JPEG goes to the JPEG reader, whatever it holds (when that is registered).
-    if (TFileFormatsList::Instance().FindByExtension("jpg"))
+    if (TFileFormatsList::Instance().FindByExtension("jpg")) {
         EXPECT_NE(LoadErrorOf(picture, WriteFile("bitmap.jpg", SmallBmp())), "");
+    }
 
     EXPECT_EQ(picture.HeldGraphic(), before);
     EXPECT_EQ(picture.Width(), 2);
