@@ -158,6 +158,8 @@ void InitSource(j_decompress_ptr cinfo) {
     auto* src = static_cast<MemorySource*>(cinfo->src);
     src->offset = 0;
     src->startOfFile = true;
+    src->next_input_byte = nullptr;
+    src->bytes_in_buffer = 0;
 }
 
 boolean FillInputBuffer(j_decompress_ptr cinfo) {
@@ -290,6 +292,8 @@ struct JpegDecompressor::Context {
         source.skip_input_data = SkipInputData;
         source.resync_to_restart = jpeg_resync_to_restart;
         source.term_source = TermSource;
+        source.next_input_byte = nullptr;
+        source.bytes_in_buffer = 0;
     }
     ~Context() { jpeg_destroy_decompress(&cinfo); }
 
