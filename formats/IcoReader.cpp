@@ -15,7 +15,9 @@ constexpr std::uint32_t MinInfoHeaderSize = 40;
 // Directory entries cannot name more than 256 pixels; images inside may be larger but not by much.
 constexpr int MaxImageSide = 1024;
 
-[[noreturn]] void Invalid() { throw EInvalidGraphic(ErrorText::InvalidIcon); }
+[[noreturn]] void Invalid() {
+    throw EInvalidGraphic(ErrorText::InvalidIcon);
+}
 
 // Decoded pixels of one image, rows from the top.
 struct IconPixels {
@@ -29,7 +31,9 @@ struct IconPixels {
 class ImageData {
 public:
     ImageData(const std::uint8_t* data, std::size_t size) : data_(data), size_(size) {}
-    bool Has(std::uint64_t offset, std::uint64_t count) const { return offset <= size_ && count <= size_ - offset; }
+    bool Has(std::uint64_t offset, std::uint64_t count) const {
+        return offset <= size_ && count <= size_ - offset;
+    }
     const std::uint8_t* At(std::uint64_t offset) const { return data_ + offset; }
 
 private:
@@ -61,7 +65,8 @@ ImageLayout ReadLayout(const ImageData& data) {
     const std::uint32_t compression = le::Get32(h + 16);
     const std::uint32_t colorsUsed = le::Get32(h + 32);
     if (headerSize < MinInfoHeaderSize || compression != platform::BI_RGB) Invalid();
-    if (l.bitCount != 1 && l.bitCount != 4 && l.bitCount != 8 && l.bitCount != 24 && l.bitCount != 32) Invalid();
+    if (l.bitCount != 1 && l.bitCount != 4 && l.bitCount != 8 && l.bitCount != 24 && l.bitCount != 32)
+        Invalid();
     l.height = storedHeight / 2;
     if (l.width <= 0 || l.width > MaxImageSide || l.height <= 0 || l.height > MaxImageSide) Invalid();
 
@@ -92,14 +97,24 @@ void DecodeColorRow(const std::uint8_t* src, const ImageLayout& l, const std::ve
                     std::uint32_t* out, std::uint8_t* alpha) {
     for (int x = 0; x < l.width; ++x) {
         switch (l.bitCount) {
-        case 1: out[x] = table[(src[x >> 3] >> (7 - (x & 7))) & 1]; break;
-        case 4: out[x] = table[(src[x >> 1] >> ((x & 1) ? 0 : 4)) & 0x0F]; break;
-        case 8: out[x] = table[src[x]]; break;
-        case 24: out[x] = (std::uint32_t(src[3 * x + 2]) << 16) | (std::uint32_t(src[3 * x + 1]) << 8) | src[3 * x]; break;
-        default:
-            out[x] = (std::uint32_t(src[4 * x + 2]) << 16) | (std::uint32_t(src[4 * x + 1]) << 8) | src[4 * x];
-            alpha[x] = src[4 * x + 3];
-            break;
+            case 1:
+                out[x] = table[(src[x >> 3] >> (7 - (x & 7))) & 1];
+                break;
+            case 4:
+                out[x] = table[(src[x >> 1] >> ((x & 1) ? 0 : 4)) & 0x0F];
+                break;
+            case 8:
+                out[x] = table[src[x]];
+                break;
+            case 24:
+                out[x] =
+                    (std::uint32_t(src[3 * x + 2]) << 16) | (std::uint32_t(src[3 * x + 1]) << 8) | src[3 * x];
+                break;
+            default:
+                out[x] =
+                    (std::uint32_t(src[4 * x + 2]) << 16) | (std::uint32_t(src[4 * x + 1]) << 8) | src[4 * x];
+                alpha[x] = src[4 * x + 3];
+                break;
         }
     }
 }
@@ -145,7 +160,8 @@ IconPixels Stretch(const IconPixels& src, int width, int height) {
     out.colors.resize(std::size_t(width) * std::size_t(height));
     out.mask.resize(out.colors.size());
     for (int y = 0; y < height; ++y) {
-        const std::size_t srcRow = std::size_t(std::int64_t(y) * src.height / height) * std::size_t(src.width);
+        const std::size_t srcRow =
+            std::size_t(std::int64_t(y) * src.height / height) * std::size_t(src.width);
         for (int x = 0; x < width; ++x) {
             const std::size_t s = srcRow + std::size_t(std::int64_t(x) * src.width / width);
             out.colors[std::size_t(y) * width + x] = src.colors[s];
@@ -202,7 +218,8 @@ int ChooseIcoEntry(const std::vector<IcoEntry>& entries, int wantedWidth, int wa
         const IcoEntry& e = entries[i];
         const IcoEntry& b = entries[best];
         if (Unlimited(e.colors) <= Unlimited(screenColors) && Unlimited(e.colors) >= Unlimited(b.colors) &&
-            FitsAtLeastAsWell(e.width, b.width, wantedWidth) && FitsAtLeastAsWell(e.height, b.height, wantedHeight))
+            FitsAtLeastAsWell(e.width, b.width, wantedWidth) &&
+            FitsAtLeastAsWell(e.height, b.height, wantedHeight))
             best = i;
     }
     return best;

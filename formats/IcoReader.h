@@ -6,7 +6,7 @@
 
 // One entry of an ICO file's directory.
 struct IcoEntry {
-    int width = 0;             // the width byte; 0 stands for 256
+    int width = 0;  // the width byte; 0 stands for 256
     int height = 0;
     std::uint32_t colors = 0;  // the 16-bit colour count; 0 = unlimited
     std::uint32_t size = 0;    // bytes of the image data

@@ -49,7 +49,8 @@ std::vector<std::uint8_t> MakeIcoBytes(platform::HICON icon) {
     std::vector<platform::RGBQuad> maskTable, colorTable;
     std::vector<std::uint8_t> maskBits, colorBits;
     if (!platform::GetDIBits(*rasters.mask, 1, maskHeader, maskTable, maskBits) ||
-        !platform::GetDIBits(*rasters.color, 4, colorHeader, colorTable, colorBits) || colorTable.size() != 16)
+        !platform::GetDIBits(*rasters.color, 4, colorHeader, colorTable, colorBits) ||
+        colorTable.size() != 16)
         throw EInvalidGraphic(ErrorText::InvalidIcon);
     colorHeader.clrUsed = 16;
 

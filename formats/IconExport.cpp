@@ -5,9 +5,8 @@
 
 namespace {
 
-// The source cut or padded with white to width x height, without scaling.
-void LoadCutTo(TBitmap& raster, const std::string& path, int width, int height) {
-    raster.ReadFromFile(path);
+// Cut or padded with white to width x height, without scaling.
+void CutTo(TBitmap& raster, int width, int height) {
     raster.SetWidth(width);
     raster.SetHeight(height);
 }
@@ -25,12 +24,12 @@ std::string SaveIconFromSource(const std::string& sourcePath, const std::string&
         TBitmap mask;
         mask.ReadFromFile(sourcePath);
         mask.SetBlackAndWhite(true);
-        mask.SetWidth(w);
-        mask.SetHeight(h);
+        CutTo(mask, w, h);
         surface.DrawAt(2 * w, h, &mask);
 
         TBitmap color;
-        LoadCutTo(color, sourcePath, w, h);
+        color.ReadFromFile(sourcePath);  // read again: the file's own bit depth stays
+        CutTo(color, w, h);
         surface.DrawAt(4 * w, h, &color);
 
         platform::ICONINFO info;

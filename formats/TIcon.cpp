@@ -17,11 +17,15 @@ TIconImage::~TIconImage() {
     if (handle) platform::DestroyIcon(handle);
 }
 
-TIcon::TIcon() { transparent_ = true; }
+TIcon::TIcon() {
+    transparent_ = true;
+}
 
 TIcon::~TIcon() = default;
 
-void TIcon::NewImage() { image_ = std::make_shared<TIconImage>(); }
+void TIcon::NewImage() {
+    image_ = std::make_shared<TIconImage>();
+}
 
 void TIcon::CopyFrom(TGraphic* source) {
     if (!source) {
@@ -42,7 +46,9 @@ void TIcon::DrawInRect(TCanvas& canvas, const TRect& rect) {
     if (icon) platform::DrawIconEx(canvas.Context(), rect.Left, rect.Top, icon);
 }
 
-bool TIcon::IsEmpty() const { return !image_ || (!image_->handle && !image_->bytes); }
+bool TIcon::IsEmpty() const {
+    return !image_ || (!image_->handle && !image_->bytes);
+}
 
 int TIcon::Width() const {
     return image_ && image_->width ? image_->width : platform::GetSystemMetrics(platform::SM_CXICON);
@@ -120,8 +126,12 @@ void TIcon::WritePictureData(TStream& stream) {
     if (count > 0) stream.WriteBuffer(image_->bytes->Memory(), count);
 }
 
-void TIcon::ReadFromClipboard() { throw EInvalidGraphic(ErrorText::IconClipboard); }
-void TIcon::WriteToClipboard() { throw EInvalidGraphic(ErrorText::IconClipboard); }
+void TIcon::ReadFromClipboard() {
+    throw EInvalidGraphic(ErrorText::IconClipboard);
+}
+void TIcon::WriteToClipboard() {
+    throw EInvalidGraphic(ErrorText::IconClipboard);
+}
 
 void TIcon::AdoptHandle(platform::HICON handle) {
     NewImage();

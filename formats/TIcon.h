@@ -23,10 +23,10 @@ public:
     int Height() const override;
     void SetWidth(int value) override;
     void SetHeight(int value) override;
-    void ReadPictureData(TStream& stream) override;   // 4-byte length, then an ICO file
+    void ReadPictureData(TStream& stream) override;  // 4-byte length, then an ICO file
     void WritePictureData(TStream& stream) override;
     void WriteToFile(const std::string& path) override;
-    void ReadFromStream(TStream& stream) override;    // ICO file, to the stream's end
+    void ReadFromStream(TStream& stream) override;  // ICO file, to the stream's end
     void WriteToStream(TStream& stream) override;
 
     // Clipboard exchange is not offered for icons: both throw EInvalidGraphic.
@@ -49,6 +49,6 @@ private:
     int WantedHeight() const;
 
     std::shared_ptr<TIconImage> image_;
-    int requestedWidth_ = 0;   // wanted size when choosing among a file's images
+    int requestedWidth_ = 0;  // wanted size when choosing among a file's images
     int requestedHeight_ = 0;
 };

@@ -13,8 +13,8 @@ public:
     TIconImage(const TIconImage&) = delete;
     TIconImage& operator=(const TIconImage&) = delete;
 
-    platform::HICON handle = nullptr;       // owned; destroyed with the store
-    std::unique_ptr<TMemoryStream> bytes;   // the ICO file, when made or read
-    int width = 0;                          // size as read from a file; 0 x 0 for a handle
+    platform::HICON handle = nullptr;      // owned; destroyed with the store
+    std::unique_ptr<TMemoryStream> bytes;  // the ICO file, when made or read
+    int width = 0;                         // size as read from a file; 0 x 0 for a handle
     int height = 0;
 };

@@ -7,7 +7,9 @@ namespace platform {
 namespace {
 
 // 0x00RRGGBB as ReadRow32 gives it, turned into a TColor (0x00BBGGRR).
-TColor RowPixelToColor(std::uint32_t p) { return RGB((p >> 16) & 0xFF, (p >> 8) & 0xFF, p & 0xFF); }
+TColor RowPixelToColor(std::uint32_t p) {
+    return RGB((p >> 16) & 0xFF, (p >> 8) & 0xFF, p & 0xFF);
+}
 
 std::unique_ptr<Bitmap> MakeMaskRaster(int width, int height) {
     BitmapInfoHeader header;
@@ -33,8 +35,10 @@ IconObject* MakeStockIcon() {
     for (int y = 0; y < size; ++y) {
         for (int x = 0; x < size; ++x) {
             const bool frame = x < 2 || y < 2 || x >= size - 2 || y >= size - 2;
-            if (frame) colors[y * size + x] = 0x00000000;
-            else if (y < 9) colors[y * size + x] = 0x00000080;
+            if (frame)
+                colors[y * size + x] = 0x00000000;
+            else if (y < 9)
+                colors[y * size + x] = 0x00000080;
         }
     }
     IconObject* icon = CreateIcon(size, size, colors, std::vector<std::uint8_t>(size * size, 0));
@@ -123,7 +127,9 @@ HICON DefaultApplicationIcon() {
     return stock;
 }
 
-bool IsDefaultApplicationIcon(HICON icon) { return icon && icon == DefaultApplicationIcon(); }
+bool IsDefaultApplicationIcon(HICON icon) {
+    return icon && icon == DefaultApplicationIcon();
+}
 
 bool GetDIBits(const Bitmap& source, int bitCount, BitmapInfoHeader& header, std::vector<RGBQuad>& colors,
                std::vector<std::uint8_t>& bits) {

@@ -18,7 +18,9 @@ inline void Put16(Bytes& b, std::uint32_t v) {
 inline void Put32(Bytes& b, std::uint32_t v) {
     for (int s = 0; s < 32; s += 8) b.push_back(std::uint8_t(v >> s));
 }
-inline std::uint32_t Get16(const Bytes& b, std::size_t at) { return b[at] | (b[at + 1] << 8); }
+inline std::uint32_t Get16(const Bytes& b, std::size_t at) {
+    return b[at] | (b[at + 1] << 8);
+}
 inline std::uint32_t Get32(const Bytes& b, std::size_t at) {
     return b[at] | (b[at + 1] << 8) | (b[at + 2] << 16) | (std::uint32_t(b[at + 3]) << 24);
 }
@@ -47,7 +49,9 @@ inline void PutInfoHeader(Bytes& b, int width, int height, int bitCount, std::ui
     Put32(b, 0);
 }
 
-inline std::size_t Stride(int width, int bitCount) { return std::size_t((width * bitCount + 31) / 32) * 4; }
+inline std::size_t Stride(int width, int bitCount) {
+    return std::size_t((width * bitCount + 31) / 32) * 4;
+}
 
 // A 24-bit bottom-up BMP; `color` gives 0x00BBGGRR for (x, y), y from the top.
 inline Bytes MakeBmp24(int width, int height, const std::function<std::uint32_t(int, int)>& color) {

@@ -31,10 +31,11 @@ protected:
     }
 
     Bytes Save(const std::string& source, const std::string& target = "out") {
-        const std::string written = SaveIconFromSource(source, dir + "/" + target, surface, [this](TIcon& icon) {
-            appIcon.CopyFrom(&icon);
-            ++appIconChanges;
-        });
+        const std::string written =
+            SaveIconFromSource(source, dir + "/" + target, surface, [this](TIcon& icon) {
+                appIcon.CopyFrom(&icon);
+                ++appIconChanges;
+            });
         EXPECT_EQ(written, dir + "/" + target + ".ico");
         return ReadFile(written);
     }
@@ -51,9 +52,9 @@ int ColorIndex(const Bytes& ico, int x, int y) {
 
 TEST_F(IconExportTest, WhiteCornerWithRedDotBecomesTransparentIconWithOneOpaqueRedPixel) {
     const Bytes ico = Save(Source("dot.bmp", MakeBmp24(100, 80, [](int x, int y) {
-        if (x == 5 && y == 7) return Red;
-        return x < 32 && y < 32 ? White : Blue;
-    })));
+                                      if (x == 5 && y == 7) return Red;
+                                      return x < 32 && y < 32 ? White : Blue;
+                                  })));
     ASSERT_EQ(ico.size(), 766u);
     for (int y = 0; y < 32; ++y) {
         for (int x = 0; x < 32; ++x) {
@@ -78,21 +79,22 @@ TEST_F(IconExportTest, SmallSourceIsPaddedWithTransparentWhite) {
 }
 
 TEST_F(IconExportTest, OnlyExactWhiteIsTransparent) {
-    const Bytes ico = Save(Source("offwhite.bmp", MakeBmp24(32, 32, [](int x, int y) {
-        return x == 3 && y == 4 ? 0xFEFEFEu : White;
-    })));
+    const Bytes ico =
+        Save(Source("offwhite.bmp",
+                    MakeBmp24(32, 32, [](int x, int y) { return x == 3 && y == 4 ? 0xFEFEFEu : White; })));
     EXPECT_EQ(MaskBit(ico, 3, 4), 0);
     EXPECT_EQ(ColorIndex(ico, 3, 4), WhiteIndex);
     EXPECT_EQ(MaskBit(ico, 4, 4), 1);
 }
 
 TEST_F(IconExportTest, FileHeaderEntryAndInfoHeaderAreExact) {
-    const Bytes ico = Save(Source("plain.bmp", MakeBmp24(40, 40, [](int x, int) { return x % 2 ? Red : Blue; })));
+    const Bytes ico =
+        Save(Source("plain.bmp", MakeBmp24(40, 40, [](int x, int) { return x % 2 ? Red : Blue; })));
     ASSERT_EQ(ico.size(), 766u);
     const Bytes head(ico.begin(), ico.begin() + 22);
-    const Bytes expected = {0, 0, 1, 0, 1, 0,                  // directory: reserved, type 1, one image
-                            32, 32, 4, 0, 0, 0, 0, 0,          // width, height, value 4, planes 0, bits 0
-                            0xE8, 0x02, 0, 0, 22, 0, 0, 0};    // 744 bytes at offset 22
+    const Bytes expected = {0,    0,    1, 0, 1,  0,         // directory: reserved, type 1, one image
+                            32,   32,   4, 0, 0,  0, 0, 0,   // width, height, value 4, planes 0, bits 0
+                            0xE8, 0x02, 0, 0, 22, 0, 0, 0};  // 744 bytes at offset 22
     EXPECT_EQ(head, expected);
     EXPECT_EQ(Get32(ico, 22), 40u);
     EXPECT_EQ(Get32(ico, 26), 32u);
@@ -133,7 +135,7 @@ TEST_F(IconExportTest, DrawsMaskColourAndIconOnTheSurface) {
     Save(Source("dot.bmp", MakeBmp24(32, 32, [](int x, int y) { return x == 1 && y == 1 ? Red : White; })));
     EXPECT_EQ(surface.ReadPixel(2 * 32 + 1, 32 + 1), 0x000000u);  // mask: black where opaque
     EXPECT_EQ(surface.ReadPixel(2 * 32 + 2, 32 + 1), White);
-    EXPECT_EQ(surface.ReadPixel(4 * 32 + 1, 32 + 1), Red);          // colour raster
+    EXPECT_EQ(surface.ReadPixel(4 * 32 + 1, 32 + 1), Red);  // colour raster
 }
 
 TEST_F(IconExportTest, FailuresBeforeWritingLeaveTheTargetAlone) {

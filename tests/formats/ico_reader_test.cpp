@@ -20,7 +20,9 @@ namespace {
 
 constexpr std::uint32_t Grey = 0x808080;  // the target's background, in TColor and row order alike
 
-bool HaveIcotool() { return std::system("icotool --version >/dev/null 2>&1") == 0; }
+bool HaveIcotool() {
+    return std::system("icotool --version >/dev/null 2>&1") == 0;
+}
 
 TIcon& ReadIcon(TIcon& icon, const Bytes& bytes) {
     TMemoryStream stream;
@@ -44,15 +46,16 @@ private:
     TRasterCanvas canvas_;
 };
 
-IcoImage Image(int size, int bitCount, std::vector<std::uint32_t> table, std::function<std::uint32_t(int, int)> px,
-               std::function<bool(int, int)> transparent = [](int, int) { return false; }) {
+IcoImage Image(
+    int size, int bitCount, std::vector<std::uint32_t> table, std::function<std::uint32_t(int, int)> px,
+    std::function<bool(int, int)> transparent = [](int, int) { return false; }) {
     return IcoImage{size, size, bitCount, std::move(table), std::move(px), std::move(transparent)};
 }
 
 TEST(IcoReading, OwnFileReadsBackAsTheSameIcon) {
     std::vector<std::uint32_t> colors(32 * 32, 0);  // black where transparent: drawing leaves the target
     std::vector<std::uint8_t> mask(32 * 32, 1);
-    colors[7 * 32 + 5] = 0xFF0000;                  // red, as 0x00RRGGBB
+    colors[7 * 32 + 5] = 0xFF0000;  // red, as 0x00RRGGBB
     mask[7 * 32 + 5] = 0;
     TIcon original;
     original.AdoptHandle(platform::CreateIcon(32, 32, colors, mask));
@@ -86,8 +89,9 @@ TEST(IcoReading, SizeIsTheSystemSizeUntilTheHandleIsMade) {
 TEST(IcoReading, HandWrittenDepthsDecodeWithTheirMasks) {
     // 1 bit: a checkerboard of black and red, with a transparent left strip.
     TIcon oneBit;
-    ReadIcon(oneBit, MakeIco({Image(32, 1, {0x000000, 0xFF0000}, [](int x, int y) { return (x + y) % 2u; },
-                                    [](int x, int) { return x < 4; })},
+    ReadIcon(oneBit, MakeIco({Image(
+                                 32, 1, {0x000000, 0xFF0000}, [](int x, int y) { return (x + y) % 2u; },
+                                 [](int x, int) { return x < 4; })},
                              {2}));
     DrawnIcon one(oneBit);
     EXPECT_EQ(one.At(10, 10), 0x000000u);
@@ -105,15 +109,17 @@ TEST(IcoReading, HandWrittenDepthsDecodeWithTheirMasks) {
 
     // 32 bits: the alpha channel decides even where the AND mask says opaque.
     TIcon alphaIcon;
-    ReadIcon(alphaIcon, MakeIco({Image(32, 32, {}, [](int x, int) { return x < 16 ? 0x00FF00FFu : 0xFF00FF00u; })},
-                                {0}));
+    ReadIcon(
+        alphaIcon,
+        MakeIco({Image(32, 32, {}, [](int x, int) { return x < 16 ? 0x00FF00FFu : 0xFF00FF00u; })}, {0}));
     DrawnIcon alpha(alphaIcon);
     EXPECT_EQ(alpha.At(3, 3), Grey);
     EXPECT_EQ(alpha.At(20, 3), 0x00FF00u);
 }
 
 TEST(IcoReading, ImageIsStretchedToTheEntrySize) {
-    Bytes ico = MakeIco({Image(16, 4, {0x000000, 0xFF0000}, [](int x, int) { return x < 8 ? 0u : 1u; })}, {16});
+    Bytes ico =
+        MakeIco({Image(16, 4, {0x000000, 0xFF0000}, [](int x, int) { return x < 8 ? 0u : 1u; })}, {16});
     ico[6] = 32;  // the entry claims 32 x 32
     ico[7] = 32;
     TIcon icon;
@@ -135,7 +141,7 @@ TEST(IcoReading, BestEntryFollowsSizeThenColoursLaterWinningTies) {
     EXPECT_EQ(ChooseIcoEntry(entries({{16, 0}, {48, 0}}), 32, 32, 0), 0);  // smaller wins at equal distance
     EXPECT_EQ(ChooseIcoEntry(entries({{48, 0}, {16, 0}}), 32, 32, 0), 1);
     EXPECT_EQ(ChooseIcoEntry(entries({{32, 0}, {32, 0}}), 32, 32, 0), 1);
-    EXPECT_EQ(ChooseIcoEntry(entries({{32, 16}, {32, 0}}), 32, 32, 0), 1);     // unlimited beats 16
+    EXPECT_EQ(ChooseIcoEntry(entries({{32, 16}, {32, 0}}), 32, 32, 0), 1);  // unlimited beats 16
     EXPECT_EQ(ChooseIcoEntry(entries({{32, 0}, {32, 16}}), 32, 32, 0), 0);
     EXPECT_EQ(ChooseIcoEntry(entries({{32, 256}, {32, 0}}), 32, 32, 256), 0);  // too many for the screen
     EXPECT_EQ(ChooseIcoEntry(entries({{48, 16}, {32, 16}, {24, 16}}), 32, 32, 0), 1);
@@ -155,23 +161,24 @@ TEST(IcoReading, RefusesDamagedAndTruncatedFiles) {
         }
         return false;
     };
-    for (std::size_t n = 0; n < good.size(); ++n) ASSERT_TRUE(refused(Bytes(good.begin(), good.begin() + n))) << n;
+    for (std::size_t n = 0; n < good.size(); ++n)
+        ASSERT_TRUE(refused(Bytes(good.begin(), good.begin() + n))) << n;
 
     auto patched = [&](std::size_t at, std::initializer_list<std::uint8_t> bytes) {
         Bytes b = good;
         std::copy(bytes.begin(), bytes.end(), b.begin() + at);
         return b;
     };
-    EXPECT_TRUE(refused(patched(2, {2, 0})));                  // type 2
-    EXPECT_TRUE(refused(patched(4, {0, 0})));                  // no entries
-    EXPECT_TRUE(refused(patched(4, {0xFF, 0x00})));            // 255 entries in a one-entry file
+    EXPECT_TRUE(refused(patched(2, {2, 0})));                     // type 2
+    EXPECT_TRUE(refused(patched(4, {0, 0})));                     // no entries
+    EXPECT_TRUE(refused(patched(4, {0xFF, 0x00})));               // 255 entries in a one-entry file
     EXPECT_TRUE(refused(patched(18, {0xF0, 0xFF, 0xFF, 0xFF})));  // offset far past the end
     EXPECT_TRUE(refused(patched(14, {0xFF, 0xFF, 0xFF, 0x7F})));  // size far past the end
     EXPECT_TRUE(refused(patched(26, {0x00, 0x00, 0x10, 0x00})));  // width 1048576
     EXPECT_TRUE(refused(patched(30, {0x00, 0x00, 0x00, 0x80})));  // negative height
-    EXPECT_TRUE(refused(patched(36, {16, 0})));                // 16 bits per pixel
-    EXPECT_TRUE(refused(patched(38, {1, 0, 0, 0})));           // compressed
-    EXPECT_TRUE(refused(patched(22, {0x89, 'P', 'N', 'G'})));  // a PNG image
+    EXPECT_TRUE(refused(patched(36, {16, 0})));                   // 16 bits per pixel
+    EXPECT_TRUE(refused(patched(38, {1, 0, 0, 0})));              // compressed
+    EXPECT_TRUE(refused(patched(22, {0x89, 'P', 'N', 'G'})));     // a PNG image
     EXPECT_FALSE(refused(good));
 }
 
@@ -218,7 +225,8 @@ TEST(IcoInterchange, IcotoolReadsOurFileAsOne32x32Image) {
     const std::string out(text.begin(), text.end());
     EXPECT_NE(out.find("--index=1 --width=32 --height=32"), std::string::npos) << out;
     EXPECT_EQ(out.find("--index=2"), std::string::npos) << out;
-    ASSERT_EQ(std::system(("icotool -x -o " + dir + "/x.png " + dir + "/ours.ico >/dev/null 2>&1").c_str()), 0);
+    ASSERT_EQ(std::system(("icotool -x -o " + dir + "/x.png " + dir + "/ours.ico >/dev/null 2>&1").c_str()),
+              0);
     QImage extracted(QString::fromStdString(dir + "/x.png"));
     ASSERT_EQ(extracted.size(), QSize(32, 32));
     EXPECT_EQ(extracted.pixel(10, 10), qRgb(255, 0, 0));
@@ -240,7 +248,9 @@ TEST(IcoInterchange, ReadsIcotoolFilesAndPicksTheSystemSize) {
 
     // Forced to 8 bits per pixel the colours come through a table.
     ASSERT_EQ(std::system(("icotool -c -b 8 -o " + dir + "/eight.ico " + WritePng(dir, 32, qRgb(0, 0, 255)) +
-                           " >/dev/null 2>&1").c_str()), 0);
+                           " >/dev/null 2>&1")
+                              .c_str()),
+              0);
     TIcon eight;
     eight.ReadFromFile(dir + "/eight.ico");
     DrawnIcon drawnEight(eight);

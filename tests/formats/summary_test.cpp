@@ -14,8 +14,14 @@ using Lines = std::vector<std::string>;
 
 Lines Expected(const std::string& size, const std::string& width, const std::string& height,
                const std::string& bits, const std::string& used) {
-    return {"Filesize:    " + size, "Width:       " + width, "Height:      " + height,
-            "BitCount:    " + bits, "Used:        " + used, "", "", "Brelvik 1 10"};
+    return {"Filesize:    " + size,
+            "Width:       " + width,
+            "Height:      " + height,
+            "BitCount:    " + bits,
+            "Used:        " + used,
+            "",
+            "",
+            "Brelvik 1 10"};
 }
 
 std::string Written(const std::string& name, const Bytes& bytes) {
@@ -34,12 +40,13 @@ TEST(BmpHeaderSummary, ShowsSignedSizesAndUnsignedCounts) {
     Bytes bmp = MakeBmp24(3, 2, [](int, int) { return 0u; });
     bmp[22] = 0xFE;  // height -2: top-down
     bmp[23] = bmp[24] = bmp[25] = 0xFF;
-    bmp[2] = 0x10;   // file size 0x80000010
+    bmp[2] = 0x10;  // file size 0x80000010
     bmp[3] = bmp[4] = 0x00;
     bmp[5] = 0x80;
     bmp[46] = 0xFF;  // colours used 0xFFFFFFFF
     bmp[47] = bmp[48] = bmp[49] = 0xFF;
-    EXPECT_EQ(SummarizeBmpHeader(Written("b.bmp", bmp)), Expected("2147483664", "3", "-2", "24", "4294967295"));
+    EXPECT_EQ(SummarizeBmpHeader(Written("b.bmp", bmp)),
+              Expected("2147483664", "3", "-2", "24", "4294967295"));
 }
 
 TEST(BmpHeaderSummary, ShortAndForeignFilesAreReadAsFarAsTheyGo) {
@@ -51,8 +58,8 @@ TEST(BmpHeaderSummary, ShortAndForeignFilesAreReadAsFarAsTheyGo) {
     EXPECT_EQ(SummarizeBmpHeader(Written("empty.bmp", {})), Expected("0", "0", "0", "0", "0"));
 
     Bytes jpeg(60, 0);
-    const Bytes start = {0xFF, 0xD8, 0xFF, 0xE0, 0x00, 0x10, 'J', 'F', 'I', 'F', 0x00, 0x01, 0x01, 0x00,
-                         0x00, 0x01, 0x00, 0x01, 0x00, 0x00, 0xFF, 0xDB, 0x00, 0x43};
+    const Bytes start = {0xFF, 0xD8, 0xFF, 0xE0, 0x00, 0x10, 'J',  'F',  'I',  'F',  0x00, 0x01,
+                         0x01, 0x00, 0x00, 0x01, 0x00, 0x01, 0x00, 0x00, 0xFF, 0xDB, 0x00, 0x43};
     std::copy(start.begin(), start.end(), jpeg.begin());
     // Filesize from bytes 2..5, width from 18..21, height from 22..25.
     EXPECT_EQ(SummarizeBmpHeader(Written("photo.jpg", jpeg)),

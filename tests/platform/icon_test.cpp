@@ -1,6 +1,7 @@
+#include "platform/Icon.h"
+
 #include <gtest/gtest.h>
 
-#include "platform/Icon.h"
 #include "platform/SystemMetrics.h"
 
 namespace {
