@@ -456,7 +456,8 @@ platform::TPoint JpegDecompressor::OutputSize() {
 
 bool JpegDecompressor::UseColorMap(const platform::Palette& colors) {
     j_decompress_ptr c = &ctx_->cinfo;
-    if (!c->quantize_colors || c->out_color_components != 3 || colors.empty()) return false;
+    // out_color_components is not known before the output is computed; the colour space tells.
+    if (!c->quantize_colors || c->out_color_space != JCS_EXT_BGR || colors.empty()) return false;
     int count = colors.size() > 256 ? 256 : int(colors.size());
     Call(*ctx_, [&] {
         c->colormap = (*c->mem->alloc_sarray)(reinterpret_cast<j_common_ptr>(c), JPOOL_IMAGE, JDIMENSION(count), 3);
