@@ -1,0 +1,89 @@
+#include <gtest/gtest.h>
+
+#include "core/TBitmap.h"
+#include "tests/widgets/WidgetPixels.h"
+#include "widgets/SharedButtonLook.h"
+#include "widgets/TFancyButton.h"
+
+namespace {
+
+constexpr TColor Key = 0xFFFF00;  // aqua, taken from the strip's bottom-left pixel
+constexpr Rgb Normal{0, 0, 255}, Disabled{255, 0, 255}, Face{8, 247, 0}, Backdrop{10, 20, 30};
+
+// A strip of two 4 x 4 cells: blue (normal) and magenta (disabled), each with key pixels at
+// (1, 1) and in the bottom-left corner.
+void FillStrip(TBitmap& strip) {
+    strip.SetRasterFormat(rf24Bit);
+    strip.SetWidth(8);
+    strip.SetHeight(4);
+    for (int y = 0; y < 4; ++y)
+        for (int x = 0; x < 8; ++x) strip.Surface().WritePixel(x, y, x < 4 ? clBlue : clFuchsia);
+    for (int cell : {0, 4}) {
+        strip.Surface().WritePixel(cell + 1, 1, Key);
+        strip.Surface().WritePixel(cell, 3, Key);
+    }
+}
+
+// A captionless shared-look button: the glyph is centred at (46, 10).
+struct GlyphButton {
+    QWidget parent;
+    TFancyButton* button;
+    GlyphButton() {
+        parent.resize(120, 40);
+        parent.setAutoFillBackground(true);
+        QPalette palette = parent.palette();
+        palette.setColor(QPalette::Window, QColor(10, 20, 30));
+        parent.setPalette(palette);
+        button = new TFancyButton(&parent);
+        ApplySharedButtonLook(*button);
+        TBitmap strip;
+        FillStrip(strip);
+        button->Glyphs().SetGlyph(&strip);
+        button->Glyphs().SetNumber(2);
+        parent.show();
+    }
+    QImage Shot() { return ::Shot(parent); }
+};
+
+}  // namespace
+
+TEST(FancyButtonGlyph, NormalCellWithKeyPixelsInTheFaceColour) {
+    GlyphButton g;
+    const QImage shot = g.Shot();
+    EXPECT_EQ(g.button->GlyphCellWidth(), 4);
+    EXPECT_EQ(g.button->GlyphPos(), QPoint(46, 10));
+    EXPECT_EQ(g.button->GlyphKeyColor(), Key);
+    EXPECT_EQ(PixelAt(shot, 46, 10), Normal);
+    EXPECT_EQ(PixelAt(shot, 49, 13), Normal);
+    EXPECT_EQ(PixelAt(shot, 47, 11), Face);
+    EXPECT_EQ(PixelAt(shot, 46, 13), Face);
+    EXPECT_EQ(PixelAt(shot, 50, 10), Face);
+}
+
+TEST(FancyButtonGlyph, StateChoosesTheCell) {
+    GlyphButton g;
+    g.button->setEnabled(false);
+    EXPECT_EQ(PixelAt(g.Shot(), 46, 10), Disabled);
+    g.button->setEnabled(true);
+    // Hot asks for cell 4, which a two-cell strip lacks: the state falls back to normal.
+    SendMouse(*g.button, QEvent::MouseMove, {20, 12});
+    EXPECT_EQ(g.button->GlyphState(), 4);
+    EXPECT_EQ(PixelAt(g.Shot(), 46, 10), Normal);
+    EXPECT_EQ(g.button->GlyphState(), 1);
+    // Held down, the glyph moves one pixel down and right and its key pixels take the sunken face.
+    SendMouse(*g.button, QEvent::MouseMove, {20, 12});
+    SendMouse(*g.button, QEvent::MouseButtonPress, {20, 12});
+    const QImage shot = g.Shot();
+    EXPECT_EQ(PixelAt(shot, 47, 11), Normal);
+    EXPECT_EQ(PixelAt(shot, 48, 12), (Rgb{38, 217, 0}));
+}
+
+TEST(FancyButtonGlyph, WithoutAFaceKeyPixelsStayUnpainted) {
+    GlyphButton g;
+    g.button->FancyEffects().SetFrameStyle(fmNone);
+    const QImage shot = g.Shot();
+    EXPECT_EQ(PixelAt(shot, 0, 12), Backdrop);
+    EXPECT_EQ(PixelAt(shot, 48, 3), Backdrop);
+    EXPECT_EQ(PixelAt(shot, 46, 10), Normal);
+    EXPECT_EQ(PixelAt(shot, 47, 11), Backdrop);
+}
