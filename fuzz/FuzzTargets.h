@@ -1,0 +1,83 @@
+#pragma once
+// The bodies of the fuzz targets, shared with the regression test that replays their findings.
+#include <unistd.h>
+
+#include <cstdio>
+#include <memory>
+#include <string>
+
+#include "core/TBitmap.h"
+#include "core/TCanvas.h"
+#include "core/TPicture.h"
+#include "formats/BmpHeaderSummary.h"
+#include "formats/TIcon.h"
+#include "formats/TJPEGImage.h"
+#include "fuzz/FuzzSupport.h"
+
+// BMP reading, then every row of the raster through the 24-bit conversion.
+inline void FuzzBmp(const std::uint8_t* data, std::size_t size) {
+    ExpectCleanFailure([&] {
+        TMemoryStream stream;
+        FillStream(stream, data, size);
+        TBitmap bitmap;
+        bitmap.ReadFromStream(stream);
+        if (bitmap.IsEmpty() || (long long)bitmap.Width() * bitmap.Height() > FuzzMaxPixels) return;
+        bitmap.SetRasterFormat(rf24Bit);
+        unsigned sum = 0;
+        for (int y = 0; y < bitmap.Height(); ++y) sum += bitmap.Row(y)[bitmap.Width() * 3 - 1];
+        (void)sum;
+    });
+}
+
+// JPEG reading (header only), then decoding into the cached raster.
+inline void FuzzJpeg(const std::uint8_t* data, std::size_t size) {
+    ExpectCleanFailure([&] {
+        TMemoryStream stream;
+        FillStream(stream, data, size);
+        TJPEGImage jpeg;
+        jpeg.ReadFromStream(stream);
+        if ((long long)jpeg.Width() * jpeg.Height() > FuzzMaxPixels) return;
+        jpeg.DecodedBitmap();
+    });
+}
+
+// ICO reading, then drawing (which makes the platform icon from the file's chosen image).
+inline void FuzzIco(const std::uint8_t* data, std::size_t size) {
+    ExpectCleanFailure([&] {
+        TMemoryStream stream;
+        FillStream(stream, data, size);
+        TIcon icon;
+        icon.ReadFromStream(stream);
+        std::unique_ptr<platform::Bitmap> target = platform::Bitmap::CreateDevice(64, 64);
+        TRasterCanvas canvas(*target);
+        icon.DrawInRect(canvas, platform::Rect(0, 0, 64, 64));
+    });
+}
+
+// The stored form of a picture in a window description: class name, then the graphic's own form,
+// then a draw of whatever was read.
+inline void FuzzPictureData(const std::uint8_t* data, std::size_t size) {
+    ExpectCleanFailure([&] {
+        TMemoryStream stream;
+        FillStream(stream, data, size);
+        TPicture picture;
+        ReadPictureData(picture, stream);
+        TGraphic* graphic = picture.HeldGraphic();
+        if (!graphic || (long long)graphic->Width() * graphic->Height() > FuzzMaxPixels) return;
+        std::unique_ptr<platform::Bitmap> target = platform::Bitmap::CreateDevice(32, 32);
+        TRasterCanvas canvas(*target);
+        canvas.StretchDraw(platform::Rect(0, 0, 32, 32), graphic);
+    });
+}
+
+// The summary reads a file by path, so each input goes through a scratch file.
+inline void FuzzBmpSummary(const std::uint8_t* data, std::size_t size) {
+    static const std::string path = "/tmp/brelvik-summary-fuzz-" + std::to_string(getpid()) + ".bmp";
+    std::FILE* file = std::fopen(path.c_str(), "wb");
+    if (!file) return;
+    std::fwrite(data, 1, size, file);
+    std::fclose(file);
+    ExpectCleanFailure([&] {
+        if (SummarizeBmpHeader(path).size() != 8) __builtin_trap();
+    });
+}
