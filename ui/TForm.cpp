@@ -7,11 +7,22 @@
 
 #include "ui/QtColor.h"
 
+// The resources live in a static library, whose registration the linker may otherwise drop.
+// (Outside any namespace: the registration function is a global one.)
+static void EnsureResources() {
+    static const bool registered = [] {
+        Q_INIT_RESOURCE(resources);
+        return true;
+    }();
+    (void)registered;
+}
+
 TForm::TForm(const QString& caption, int clientWidth, int clientHeight, TColor color)
     : QMainWindow(nullptr, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                                Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint |
                                Qt::MSWindowsFixedSizeDialogHint),
       client_(new QWidget(this)) {
+    EnsureResources();
     setWindowTitle(caption);
     setWindowIcon(SharedIcon());
     QFont font(QStringLiteral("MS Sans Serif"));
@@ -29,6 +40,7 @@ TForm::TForm(const QString& caption, int clientWidth, int clientHeight, TColor c
 }
 
 QIcon TForm::SharedIcon() {
+    EnsureResources();
     static const QIcon icon(QStringLiteral(":/window-icon.ico"));
     return icon;
 }

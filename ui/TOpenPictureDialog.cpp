@@ -1,7 +1,11 @@
 #include "ui/TOpenPictureDialog.h"
 
 bool TOpenPictureDialog::RunDialog() {
-    FileDialogRequest request{Filter, filterIndex_, fileName_, [this](int index) { liveFilterIndex_ = index; }};
+    FileDialogRequest request;
+    request.filter = Filter;
+    request.filterIndex = filterIndex_;
+    request.fileName = fileName_;
+    request.filterChanged = [this](int index) { liveFilterIndex_ = index; };
     liveFilterIndex_ = filterIndex_;
     std::optional<FileDialogResult> result;
     try {
