@@ -3,8 +3,10 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdint>
+#include <cstdlib>
 #include <cstring>
 #include <memory>
+#include <optional>
 
 #include "core/TBitmap.h"
 
@@ -42,15 +44,24 @@ struct RowView {
 
 constexpr std::uint8_t Blue[3] = {255, 0, 0};  // blue, green, red byte order
 
-// Destination rows [y0, y1) and columns [x0, x1); the source has the destination's size.
-void MapBlock(const RowView& src, const RowView& dst, int width, int height, platform::TPoint centre,
-              const Turn& turn, int x0, int x1, int y0, int y1) {
+void FillBlue(std::uint8_t* out, int count) {
+    for (int i = 0; i < count; ++i) std::memcpy(out + 3 * std::ptrdiff_t(i), Blue, 3);
+}
+
+// A destination area: rows [y0, y1), columns [x0, x1).
+struct Block {
+    int x0, x1, y0, y1;
+};
+
+// The mapping as written: rounding per pixel, for any angle.
+void MapBlockByFormula(const RowView& src, const RowView& dst, int width, int height, platform::TPoint centre,
+                       const Turn& turn, const Block& b) {
     const std::int64_t cx = centre.X, cy = centre.Y;
-    for (int y = y1 - 1; y >= y0; --y) {
+    for (int y = b.y1 - 1; y >= b.y0; --y) {
         const double v = double(2 * (y - cy) + 1);
         const double vs = v * turn.s, vc = v * turn.c;
         std::uint8_t* out = dst.Row(y);
-        for (int x = x1 - 1; x >= x0; --x) {
+        for (int x = b.x1 - 1; x >= b.x0; --x) {
             const double u = double(2 * (x - cx) + 1);
             const std::int64_t p = std::int64_t(RoundHalfEven(u * turn.c - vs));
             const std::int64_t q = std::int64_t(RoundHalfEven(u * turn.s + vc));
@@ -59,6 +70,67 @@ void MapBlock(const RowView& src, const RowView& dst, int width, int height, pla
             const bool inside = sx >= 0 && sx < width && sy >= 0 && sy < height;
             std::memcpy(out + 3 * std::ptrdiff_t(x), inside ? src.Row(sy) + 3 * sx : Blue, 3);
         }
+    }
+}
+
+// A mapping that moves whole pixels: source = (ax x + bx y + kx, ay x + by y + ky).
+struct PixelMove {
+    int ax, bx, ay, by;
+    std::int64_t kx, ky;
+};
+
+// With one of sine and cosine exactly 1 or -1 and the other so small that its product with any
+// doubled offset stays below a quarter, p and q always round to the exact product term, so
+// p, q are +-u or +-v and the halving is exact: the formula reduces to a whole-pixel move.
+// That is the case for the menu's 90 and 180 degrees (and 0, 270, ...); else none.
+std::optional<PixelMove> WholePixelMove(const Turn& turn, int width, int height, platform::TPoint centre) {
+    const std::int64_t cx = centre.X, cy = centre.Y;
+    const double reach = double(std::max({std::llabs(2 * (0 - cx) + 1), std::llabs(2 * (width - 1 - cx) + 1),
+                                          std::llabs(2 * (0 - cy) + 1), std::llabs(2 * (height - 1 - cy) + 1)}));
+    const auto negligible = [reach](double k) { return std::fabs(k) * reach < 0.25; };
+    int pu, pv, qu, qv;  // p = pu u + pv v, q = qu u + qv v
+    if (std::fabs(turn.c) == 1.0 && negligible(turn.s)) {
+        pu = int(turn.c), pv = 0, qu = 0, qv = int(turn.c);
+    } else if (std::fabs(turn.s) == 1.0 && negligible(turn.c)) {
+        pu = 0, pv = -int(turn.s), qu = int(turn.s), qv = 0;
+    } else {
+        return std::nullopt;
+    }
+    // cx + (a u + b v - 1) / 2 with u = 2 (x - cx) + 1, v = 2 (y - cy) + 1 and one of a, b zero.
+    const auto offset = [&](int a, int b, std::int64_t c) { return c - a * cx - b * cy + (a + b - 1) / 2; };
+    return PixelMove{pu, pv, qu, qv, offset(pu, pv, cx), offset(qu, qv, cy)};
+}
+
+// Columns x of [lo, hi) with 0 <= a x + k < limit, for a in -1, 0, 1; narrows lo and hi.
+void KeepInside(int a, std::int64_t k, int limit, std::int64_t& lo, std::int64_t& hi) {
+    if (a == 0) {
+        if (k < 0 || k >= limit) hi = lo;
+    } else if (a == 1) {
+        lo = std::max(lo, -k), hi = std::min(hi, limit - k);
+    } else {
+        lo = std::max(lo, k - limit + 1), hi = std::min(hi, k + 1);
+    }
+}
+
+// The same result as MapBlockByFormula for a whole-pixel move: per row, the source pixels form a
+// straight walk, so only the blue ends are decided and the inside is copied by stepping.
+void MapBlockByMove(const RowView& src, const RowView& dst, int width, int height, const PixelMove& m,
+                    const Block& b) {
+    const std::ptrdiff_t walk = 3 * m.ax + m.ay * src.step;
+    for (int y = b.y0; y < b.y1; ++y) {
+        const std::int64_t kx = m.bx * std::int64_t(y) + m.kx, ky = m.by * std::int64_t(y) + m.ky;
+        std::int64_t lo = b.x0, hi = b.x1;
+        KeepInside(m.ax, kx, width, lo, hi);
+        KeepInside(m.ay, ky, height, lo, hi);
+        std::uint8_t* out = dst.Row(y);
+        if (lo >= hi) {
+            FillBlue(out + 3 * std::ptrdiff_t(b.x0), b.x1 - b.x0);
+            continue;
+        }
+        FillBlue(out + 3 * std::ptrdiff_t(b.x0), int(lo - b.x0));
+        const std::uint8_t* from = src.Row(m.ay * lo + ky) + 3 * (m.ax * lo + kx);
+        for (std::int64_t x = lo; x < hi; ++x, from += walk) std::memcpy(out + 3 * x, from, 3);
+        FillBlue(out + 3 * std::ptrdiff_t(hi), int(b.x1 - hi));
     }
 }
 
@@ -88,9 +160,12 @@ void RotateBitmap(TBitmap& source, TBitmap& destination, platform::TPoint centre
 
     // Square blocks keep the source reads of a quarter turn (which walk source columns) in cache;
     // the visiting order does not change the result.
-    constexpr int block = 64;
-    for (int y0 = 0; y0 < height; y0 += block)
-        for (int x0 = 0; x0 < width; x0 += block)
-            MapBlock(src, dst, width, height, centre, turn, x0, std::min(x0 + block, width), y0,
-                     std::min(y0 + block, height));
+    const std::optional<PixelMove> move = WholePixelMove(turn, width, height, centre);
+    constexpr int side = 64;
+    for (int y0 = 0; y0 < height; y0 += side)
+        for (int x0 = 0; x0 < width; x0 += side) {
+            const Block block{x0, std::min(x0 + side, width), y0, std::min(y0 + side, height)};
+            if (move) MapBlockByMove(src, dst, width, height, *move, block);
+            else MapBlockByFormula(src, dst, width, height, centre, turn, block);
+        }
 }
