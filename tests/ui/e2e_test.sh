@@ -1,0 +1,91 @@
+#!/usr/bin/env bash
+# End to end: starts the real program on a virtual X server, checks that its main window shows a
+# 464 x 481 client area below the menu bar with the start-up photograph in it, then closes the
+# window and expects the program to end with exit code 0.
+#
+# Bare Xvfb has no window manager, so there is no frame and no close box to click. The close is
+# sent the way a window manager sends it when the close box is clicked: the WM_DELETE_WINDOW
+# message of the WM_PROTOCOLS protocol (x11_close.py). `xdotool windowclose` would destroy the
+# window behind the program's back instead, which is not a close, and a signal would not be one
+# either.
+set -euo pipefail
+build=$(cd "${1:?usage: e2e_test.sh BUILD-DIR}" && pwd)
+here=$(cd "$(dirname "$0")" && pwd)
+
+for tool in xvfb-run Xvfb xdotool xwininfo import convert python3; do
+  command -v "$tool" >/dev/null || { echo "SKIP: $tool is not installed (tools/install-deps.sh)"; exit 77; }
+done
+
+if [ -z "${BRELVIK_E2E_INNER:-}" ]; then
+  export BRELVIK_E2E_INNER=1
+  exec xvfb-run -a -s "-screen 0 1024x768x24" bash "$0" "$build"
+fi
+
+work=$(mktemp -d)
+cleanup() {
+  [ -n "${pid:-}" ] && kill "$pid" 2>/dev/null || true
+  rm -rf "$work"
+}
+trap cleanup EXIT
+
+cd "$work"
+"$build/brelvik" >"$work/out.log" 2>&1 &
+pid=$!
+
+window=""
+for _ in $(seq 1 100); do
+  window=$(xdotool search --onlyvisible --name '^Brelvik 1 10$' 2>/dev/null | head -1 || true)
+  [ -n "$window" ] && break
+  sleep 0.2
+done
+[ -n "$window" ] || { echo "FAIL: the main window did not appear"; cat "$work/out.log"; exit 1; }
+
+geometry=$(xwininfo -id "$window")
+left=$(awk '/Absolute upper-left X/ {print $4}' <<<"$geometry")
+top=$(awk '/Absolute upper-left Y/ {print $4}' <<<"$geometry")
+width=$(awk '/Width:/ {print $2}' <<<"$geometry")
+height=$(awk '/Height:/ {print $2}' <<<"$geometry")
+echo "window $window at $left,$top size ${width}x$height"
+
+# The colour of a screen pixel as "r,g,b".
+pixel() { convert "$work/screen.png" -format "%[fx:int(255*u.r)],%[fx:int(255*u.g)],%[fx:int(255*u.b)]" -crop "1x1+$1+$2" info:; }
+
+# The photograph is decoded on the first paint: wait until its sky is on screen. The client area is
+# the bottom 481 rows; the upper image box's visible top lies at about (225, 220) in it.
+client_top=$((top + height - 481))
+photo_x=$((left + 225)) photo_y=$((client_top + 220))
+sky=""
+for _ in $(seq 1 50); do
+  import -window root "$work/screen.png"
+  sky=$(pixel "$photo_x" "$photo_y")
+  IFS=, read -r r g b <<<"$sky"
+  [ "$b" -gt $((r + 40)) ] && [ "$b" -gt 120 ] && break
+  sleep 0.2
+done
+IFS=, read -r r g b <<<"$sky"
+[ "$b" -gt $((r + 40)) ] && [ "$b" -gt 120 ] || { echo "FAIL: no photograph at $photo_x,$photo_y (found $sky)"; exit 1; }
+echo "photograph sky pixel: $sky"
+
+# Client area: 464 wide, and exactly 481 rows from the menu bar's lower edge to the bottom. The
+# coloured panel fills it, so its top-left pixel has the panel's colour and the row above does not.
+[ "$width" -eq 464 ] || { echo "FAIL: width $width, want 464"; exit 1; }
+menu=$((height - 481))
+[ "$menu" -ge 10 ] && [ "$menu" -le 40 ] || { echo "FAIL: height $height leaves a $menu-pixel menu bar"; exit 1; }
+panel=$(pixel $((left + 1)) "$client_top")
+above=$(pixel $((left + 1)) $((client_top - 1)))
+[ "$panel" = "83,141,251" ] && [ "$above" != "83,141,251" ] ||
+  { echo "FAIL: client area does not start at row $client_top (panel $panel, above $above)"; exit 1; }
+
+python3 "$here/x11_close.py" "$window"
+for _ in $(seq 1 50); do
+  kill -0 "$pid" 2>/dev/null || break
+  sleep 0.2
+done
+if kill -0 "$pid" 2>/dev/null; then echo "FAIL: still running after the close"; exit 1; fi
+set +e
+wait "$pid"
+code=$?
+set -e
+pid=""
+[ "$code" -eq 0 ] || { echo "FAIL: exit code $code"; cat "$work/out.log"; exit 1; }
+echo "PASS: closed with exit code 0"
