@@ -1,5 +1,6 @@
 #include "core/TStream.h"
 
+#include <cstdint>
 #include <cstdio>
 #include <cstring>
 #include <new>
@@ -33,6 +34,7 @@ std::size_t TMemoryStream::Read(void* buffer, std::size_t count) {
 
 std::size_t TMemoryStream::Write(const void* buffer, std::size_t count) {
     if (position_ < 0 || count == 0) return 0;
+    if (count > SIZE_MAX - std::size_t(position_)) throw EStreamError(ErrorText::MemoryStreamExpand);
     const std::size_t end = std::size_t(position_) + count;
     if (end > data_.size()) SetSize(std::int64_t(end));
     std::memcpy(data_.data() + position_, buffer, count);

@@ -53,17 +53,6 @@ std::unique_ptr<Bitmap> MakeDevice(int width, int height, int bitCount) {
 
 }  // namespace
 
-std::uint8_t* Bitmap::ScanLine(int y) {
-    return const_cast<std::uint8_t*>(static_cast<const Bitmap*>(this)->ScanLine(y));
-}
-
-const std::uint8_t* Bitmap::ScanLine(int y) const {
-    const int height = Height();
-    if (y < 0 || y >= height) return nullptr;
-    const std::int64_t stored = TopDown() ? y : height - 1 - y;
-    return bits.data() + stored * Stride();
-}
-
 std::unique_ptr<Bitmap> Bitmap::CreateDib(const BitmapInfoHeader& header, const std::vector<RGBQuad>& colors,
                                           const std::uint32_t masks[3]) {
     const bool bitFields = header.compression == BI_BITFIELDS;

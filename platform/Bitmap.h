@@ -1,6 +1,7 @@
 #pragma once
 #include <cstdint>
 #include <memory>
+#include <utility>
 #include <vector>
 
 #include "platform/Color.h"
@@ -54,9 +55,14 @@ public:
     std::int64_t Stride() const { return RowStride(info.width, info.bitCount); }
     bool Monochrome() const { return info.bitCount == 1 && deviceDependent; }
 
-    // Row y counted from the top of the picture, whichever order the rows are stored in.
-    std::uint8_t* ScanLine(int y);
-    const std::uint8_t* ScanLine(int y) const;
+    // Row y counted from the top of the picture, whichever order the rows are stored in; null
+    // outside the raster. Inline: per-pixel access goes through it.
+    std::uint8_t* ScanLine(int y) { return const_cast<std::uint8_t*>(std::as_const(*this).ScanLine(y)); }
+    const std::uint8_t* ScanLine(int y) const {
+        const int height = Height();
+        if (y < 0 || y >= height) return nullptr;
+        return bits.data() + (TopDown() ? y : height - 1 - y) * Stride();
+    }
 
     // A new all-zero raster; throws EOutOfResources-like platform::RasterError past the ceilings.
     static std::unique_ptr<Bitmap> CreateDib(const BitmapInfoHeader& header, const std::vector<RGBQuad>& colors,

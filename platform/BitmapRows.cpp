@@ -109,7 +109,14 @@ void ReadIndexed(const Bitmap& bmp, const std::uint8_t* row, int x0, int count, 
                 out[i] = TableColor(table, (x & 1) ? row[x >> 1] & 0x0F : row[x >> 1] >> 4);
             break;
         default:
-            for (int i = 0; i < count; ++i) out[i] = TableColor(table, row[x0 + i]);
+            if (count < 256) {
+                for (int i = 0; i < count; ++i) out[i] = TableColor(table, row[x0 + i]);
+            } else {
+                // Long rows: resolve the table once.
+                std::uint32_t lookup[256];
+                for (unsigned j = 0; j < 256; ++j) lookup[j] = TableColor(table, j);
+                for (int i = 0; i < count; ++i) out[i] = lookup[row[x0 + i]];
+            }
             break;
     }
 }

@@ -27,8 +27,8 @@ TRect Clip(const TRect& r, const Bitmap& bmp) {
 TColor DeviceContext::GetPixel(int x, int y) const {
     if (!target_ || x < 0 || y < 0 || x >= target_->Width() || y >= target_->Height()) return 0xFFFFFFFF;
     if (IsPlain24Or32(*target_)) {
-        const std::uint8_t* p = target_->ScanLine(y) + std::ptrdiff_t(x) * (target_->info.bitCount / 8);
-        return RGB(p[2], p[1], p[0]);
+        const std::uint8_t* p = target_->ScanLine(y) + std::ptrdiff_t(x) * (target_->info.bitCount >> 3);
+        return p[0] << 16 | p[1] << 8 | p[2];
     }
     std::uint32_t px = 0;
     ReadRow32(*target_, y, x, 1, &px);
@@ -39,7 +39,7 @@ void DeviceContext::SetPixel(int x, int y, TColor color) {
     if (!target_ || x < 0 || y < 0 || x >= target_->Width() || y >= target_->Height()) return;
     color = ColorToRGB(color);
     if (IsPlain24Or32(*target_)) {
-        std::uint8_t* p = target_->ScanLine(y) + std::ptrdiff_t(x) * (target_->info.bitCount / 8);
+        std::uint8_t* p = target_->ScanLine(y) + std::ptrdiff_t(x) * (target_->info.bitCount >> 3);
         p[0] = GetBValue(color), p[1] = GetGValue(color), p[2] = GetRValue(color);
         return;
     }
