@@ -94,9 +94,18 @@ void TJPEGImage::Encode() {
     store_->Width = decoded_->Width();
     store_->Height = decoded_->Height();
     if (GrayOutput) store_->IsGray = true;
-    TBitmap rows;
-    rows.CopyFrom(decoded_.get());
-    rows.SetRasterFormat(rf24Bit);
+    // The rows are read from a 24-bit snapshot: the raster's own store when it already is one (held
+    // here, so any writer meanwhile copies first), else a private 24-bit copy.
+    TBitmap converted;
+    std::shared_ptr<TBitmapImage> snapshot = decoded_->Image();
+    if (decoded_->RasterFormat() != rf24Bit || !snapshot->handle) {
+        converted.CopyFrom(decoded_.get());
+        converted.SetRasterFormat(rf24Bit);
+        converted.Row(0);  // makes the pixels
+        snapshot = converted.Image();
+    }
+    const platform::Bitmap& rows = *snapshot->handle;
+    const std::ptrdiff_t rowStep = rows.TopDown() ? std::ptrdiff_t(rows.Stride()) : -std::ptrdiff_t(rows.Stride());
 
     JpegEncodeSettings settings;
     settings.width = store_->Width;
@@ -110,7 +119,7 @@ void TJPEGImage::Encode() {
     try {
         Progress(psStarting, 0, false, TRect{});
         try {
-            JpegCompress(settings, rows.Row(0), rows.RowStep(), *store_->Bytes, &progress);
+            JpegCompress(settings, rows.ScanLine(0), rowStep, *store_->Bytes, &progress);
         } catch (...) {
             Progress(psEnding, 0, false, TRect{});
             throw;
