@@ -117,6 +117,18 @@ TEST_F(MainWindowTest, OpenErrorsReachTheErrorBoxAndKeepThePicture) {
     EXPECT_STREQ(Form1->Image1->Picture().HeldGraphic()->ClassName(), "TJPEGImage");
 }
 
+TEST_F(MainWindowTest, AnErrorWhilePaintingReachesTheErrorBoxOnce) {
+    WriteBytes(dir + "/empty.jpg", 0);
+    OpenThroughDialog(dir + "/empty.jpg");  // loads: nothing is decoded before the first paint
+    ASSERT_TRUE(dialogs.errors.empty());
+    Form1->Image1->grab();
+    QTRY_COMPARE(dialogs.errors.size(), std::size_t(1));
+    EXPECT_EQ(dialogs.errors[0], "JPEG error #42.");
+    Form1->Image1->grab();
+    QTest::qWait(20);
+    EXPECT_EQ(dialogs.errors.size(), 1u);
+}
+
 TEST_F(MainWindowTest, SavingAsJpegWritesTheTargetAndShowsItsSizeAndPreview) {
     OpenThroughDialog(source);
     ChooseTarget(dir + "/out", 1);
