@@ -2,11 +2,10 @@
 
 #include <QApplication>
 #include <QFileDialog>
-#include <QFontDialog>
 #include <QMessageBox>
 #include <QStringList>
 
-#include "core/TFont.h"
+#include "ui/FontChoiceWindow.h"
 
 namespace {
 
@@ -51,29 +50,17 @@ void DialogHandler::ShowError(const std::string& title, const std::string& text)
 }
 
 std::optional<FileDialogResult> DialogHandler::RunOpenDialog(const FileDialogRequest& request) {
+    if (request.show) return request.show();
     return RunFileDialog(request, QFileDialog::AcceptOpen);
 }
 
 std::optional<FileDialogResult> DialogHandler::RunSaveDialog(const FileDialogRequest& request) {
+    if (request.show) return request.show();
     return RunFileDialog(request, QFileDialog::AcceptSave);
 }
 
 std::optional<FontChoice> DialogHandler::RunFontDialog(const FontChoice& current) {
-    QFont initial(QString::fromStdString(current.name));
-    initial.setPointSize(current.sizePoints);
-    initial.setBold(current.style & fsBold);
-    initial.setItalic(current.style & fsItalic);
-    initial.setUnderline(current.style & fsUnderline);
-    initial.setStrikeOut(current.style & fsStrikeOut);
-    bool ok = false;
-    QFont font = QFontDialog::getFont(&ok, initial, QApplication::activeWindow());
-    if (!ok) return std::nullopt;
-    FontChoice choice = current;  // the colour is not offered by this dialog, so it stays
-    choice.name = font.family().toStdString();
-    choice.sizePoints = font.pointSize() > 0 ? font.pointSize() : current.sizePoints;
-    choice.style = (font.bold() ? fsBold : 0) | (font.italic() ? fsItalic : 0) |
-                   (font.underline() ? fsUnderline : 0) | (font.strikeOut() ? fsStrikeOut : 0);
-    return choice;
+    return TFontChoiceWindow::Choose(current, QApplication::activeWindow());
 }
 
 DialogHandler& Dialogs() {

@@ -6,6 +6,11 @@
 
 #include "core/TColor.h"
 
+struct FileDialogResult {
+    std::string fileName;
+    int filterIndex = 1;
+};
+
 // What a file dialog starts from: the filter ("description|pattern|..."), the 1-based filter index
 // and the name last confirmed. `filterChanged` reports each change of file type the user makes
 // while the dialog is open.
@@ -14,11 +19,9 @@ struct FileDialogRequest {
     int filterIndex = 1;
     std::string fileName;
     std::function<void(int)> filterChanged;
-};
-
-struct FileDialogResult {
-    std::string fileName;
-    int filterIndex = 1;
+    // Shows the component's own dialog (the picture dialogs with their preview); the real handler
+    // runs it when given, a plain file dialog otherwise.
+    std::function<std::optional<FileDialogResult>()> show;
 };
 
 struct FontChoice {

@@ -42,7 +42,10 @@ void TImage::paintEvent(QPaintEvent*) {
     try {
         DrawPicture(painter);
     } catch (...) {
-        HandleExceptionLater(std::current_exception());
+        if (OnPaintError)
+            OnPaintError(std::current_exception());
+        else
+            HandleExceptionLater(std::current_exception());
     }
     painting_ = false;
 }

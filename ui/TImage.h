@@ -1,5 +1,7 @@
 #pragma once
 #include <QWidget>
+#include <exception>
+#include <functional>
 
 #include "core/TPicture.h"
 
@@ -25,6 +27,9 @@ public:
 
     // Where the picture lands in the box's client area.
     platform::TRect DestRect() const;
+
+    // Takes an error raised while painting; without it the error goes to the error box.
+    std::function<void(std::exception_ptr)> OnPaintError;
 
 signals:
     void DoubleClicked();

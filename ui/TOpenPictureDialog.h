@@ -1,31 +1,55 @@
 #pragma once
+#include <QFileDialog>
+#include <memory>
 #include <optional>
 #include <string>
 
 #include "ui/DialogSeam.h"
 
-// The picture open dialog as the main window uses it: a filter, a 1-based filter index and the
-// chosen name. While a run is open, FilterIndex() reads the type currently picked in the dialog;
-// after a cancelled run it reads the last confirmed value again.
+class TPicturePreviewArea;
+
+// The picture open dialog as the main window uses it: Qt's own file dialog extended on the right
+// by a preview of the selected picture. It keeps a filter, a 1-based filter index and the chosen
+// name. While a run is open, FilterIndex() and FileName() read what is currently picked in the
+// dialog; otherwise (after a cancelled run too) the last confirmed values.
 class TOpenPictureDialog {
 public:
-    virtual ~TOpenPictureDialog() = default;
+    TOpenPictureDialog();
+    virtual ~TOpenPictureDialog();
+    TOpenPictureDialog(const TOpenPictureDialog&) = delete;
+    TOpenPictureDialog& operator=(const TOpenPictureDialog&) = delete;
 
     std::string Filter;
 
     // True when the user confirms a name; then FileName() and FilterIndex() take the dialog's answer.
     bool RunDialog();
 
-    int FilterIndex() const { return liveFilterIndex_ ? *liveFilterIndex_ : filterIndex_; }
+    int FilterIndex() const { return open_ ? liveFilterIndex_ : filterIndex_; }
     void SetFilterIndex(int value) { filterIndex_ = value; }
-    const std::string& FileName() const { return fileName_; }
+    std::string FileName() const;
     void SetFileName(const std::string& value) { fileName_ = value; }
+    int LiveFilterIndex() const { return liveFilterIndex_; }
+    std::string LastPreviewed() const;
+
+    // The dialog window and its preview parts, made on the first run and kept for the next ones.
+    QFileDialog* Window() const { return window_.get(); }
+    TPicturePreviewArea* PreviewArea() const { return previewArea_; }
 
 protected:
     virtual std::optional<FileDialogResult> Execute(const FileDialogRequest& request);
+    virtual QFileDialog::AcceptMode Mode() const { return QFileDialog::AcceptOpen; }
 
 private:
+    std::optional<FileDialogResult> ShowOwnDialog(const FileDialogRequest& request);
+    void MakeWindow();
+    void Prepare(const FileDialogRequest& request);
+
     int filterIndex_ = 1;
-    std::optional<int> liveFilterIndex_;
+    int liveFilterIndex_ = 1;
+    bool open_ = false;
     std::string fileName_;
+    std::unique_ptr<QFileDialog> window_;
+    TPicturePreviewArea* previewArea_ = nullptr;  // owned by the window
+    QStringList nameFilters_;
+    std::function<void(int)> filterChanged_;
 };

@@ -6,4 +6,5 @@
 class TSavePictureDialog : public TOpenPictureDialog {
 protected:
     std::optional<FileDialogResult> Execute(const FileDialogRequest& request) override;
+    QFileDialog::AcceptMode Mode() const override { return QFileDialog::AcceptSave; }
 };

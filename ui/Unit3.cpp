@@ -1,5 +1,27 @@
 #include "ui/Unit3.h"
 
+#include "ui/BrightnessStep.h"
+#include "ui/DialogControls.h"
+#include "ui/Guarded.h"
+#include "ui/TBevel.h"
+#include "ui/TLabel.h"
+#include "widgets/TFancyButton.h"
+#include "widgets/TXPCollapsePanel.h"
+#include "widgets/TXPComboBox.h"
+
 TForm3* Form3 = nullptr;
 
-TForm3::TForm3() : TForm(QStringLiteral("Brelvik 100"), 289, 66, clActiveCaption) {}
+TForm3::TForm3() : TForm(QStringLiteral("Brelvik 100"), 289, 66, clActiveCaption) {
+    XPCollapsePanel1 = MakeDialogPanel(Client(), 289, 65);
+    Bevel1 = new TBevel(XPCollapsePanel1, 8, 3, 273, 33);
+    Label1 = MakeBlueLabel(XPCollapsePanel1, 14, 8, "Выберите величину затемнения");
+    XPComboBox1 = MakePickList(XPCollapsePanel1, 200, 8, 73, 21, {"-10", "-20", "-30", "-40", "-50"});
+    FancyButton1 = MakeDialogButton(XPCollapsePanel1, 192, 40, 81, "Отмена");
+    FancyButton2 = MakeDialogButton(XPCollapsePanel1, 16, 40, 81, "Да");
+    connect(FancyButton1, &TFancyButton::clicked, this, Guarded([this] { FancyButton1Click(); }));
+    connect(FancyButton2, &TFancyButton::clicked, this, Guarded([this] { FancyButton2Click(); }));
+}
+
+void TForm3::FancyButton1Click() { hide(); }
+
+void TForm3::FancyButton2Click() { ApplyBrightnessStep(*XPComboBox1); }

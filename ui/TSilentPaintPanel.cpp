@@ -1,0 +1,44 @@
+#include "ui/TSilentPaintPanel.h"
+
+#include <QPainter>
+
+#include "ui/QtColor.h"
+
+TSilentPaintPanel::TSilentPaintPanel(QWidget* parent) : QWidget(parent) {
+    setObjectName(QStringLiteral("PaintPanel"));
+}
+
+void TSilentPaintPanel::SetCaption(const std::string& value) {
+    if (caption_ == value) return;
+    caption_ = value;
+    update();
+}
+
+void TSilentPaintPanel::ReportPaintError() { SetCaption("Invalid image"); }
+
+void TSilentPaintPanel::paintEvent(QPaintEvent*) {
+    QPainter painter(this);
+    try {
+        PaintFace(painter);
+    } catch (...) {
+        ReportPaintError();
+    }
+}
+
+void TSilentPaintPanel::PaintFace(QPainter& painter) {
+    const QColor face = ToQColor(clBtnFace), light = ToQColor(clBtnHighlight), shadow = ToQColor(clBtnShadow);
+    painter.fillRect(rect(), face);
+    // Two rings: the outer one lowered (dark above and left), the inner one raised.
+    auto ring = [&painter](QRect r, const QColor& topLeft, const QColor& bottomRight) {
+        painter.setPen(topLeft);
+        painter.drawLine(r.topLeft(), r.topRight());
+        painter.drawLine(r.topLeft(), r.bottomLeft());
+        painter.setPen(bottomRight);
+        painter.drawLine(r.bottomLeft(), r.bottomRight());
+        painter.drawLine(r.topRight(), r.bottomRight());
+    };
+    ring(rect(), shadow, light);
+    ring(rect().adjusted(1, 1, -1, -1), light, shadow);
+    painter.setPen(palette().color(QPalette::WindowText));
+    painter.drawText(ClientArea(), Qt::AlignCenter, QString::fromStdString(caption_));
+}
