@@ -151,6 +151,23 @@ TEST_F(JpegWrite, RowOrderAndHeightOne) {
     MakePhoto(topDown, 35, 39, true);
     EXPECT_EQ(EncodeBitmap(bottomUp, 80), EncodeBitmap(topDown, 80));
 
+    // A raster of another layout is encoded from a 24-bit copy and keeps its own format.
+    TBitmap device;
+    device.SetWidth(35);
+    device.SetHeight(39);
+    ASSERT_EQ(device.RasterFormat(), rfDevice);
+    for (int y = 0; y < 39; ++y)
+        for (int x = 0; x < 35; ++x) {
+            auto p = PhotoPixel(x, y);
+            device.Surface().WritePixel(x, y, platform::RGB(p[2], p[1], p[0]));
+        }
+    TJPEGImage fromDevice;
+    fromDevice.CopyFrom(&device);
+    fromDevice.Quality = 80;
+    fromDevice.Encode();
+    EXPECT_EQ(fromDevice.Store()->Bytes->Data(), EncodeBitmap(bottomUp, 80));
+    EXPECT_EQ(fromDevice.Decoded()->RasterFormat(), rfDevice);
+
     TBitmap line;
     MakePhoto(line, 37, 1);
     TJPEGImage jpeg;
