@@ -35,4 +35,4 @@ void ExpectCleanFailure(Body body) {
 }
 
 // Pictures larger than this are read but not decoded or drawn, to keep each run fast.
-constexpr long long FuzzMaxPixels = 1 << 22;
+constexpr long long FuzzMaxPixels = 1 << 18;

@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include <QProcess>
+#include <QSlider>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
@@ -17,6 +18,8 @@
 #include "formats/TJPEGImage.h"
 #include "platform/File.h"
 #include "tests/TestSupport.h"
+#include "tests/ui/UiFixtures.h"
+#include "ui/Unit1.h"
 
 namespace fs = std::filesystem;
 
@@ -281,5 +284,25 @@ TEST(CliCommands, InfoHelpVersionAndUsageErrors) {
         EXPECT_EQ(bad.out, "");
         EXPECT_NE(bad.err.find("brelvik-cli: "), std::string::npos);
     }
+    fs::remove_all(dir);
+}
+
+// The strongest form of the promise: the main window itself, opening, inverting and saving.
+class CliWindowParity : public FormsTest {};
+
+TEST_F(CliWindowParity, JpegEqualsTheMainWindowsSaveAfterAnEdit) {
+    std::string dir = TempDir();
+    WriteSample(dir + "/a.bmp");
+    dialogs.openAnswers.push_back(FileDialogResult{dir + "/a.bmp", 1});
+    Form1->FancyButton1Click();
+    Form1->N2Click();
+    Form1->TrackBar1->setValue(30);
+    dialogs.saveAnswers.push_back(FileDialogResult{dir + "/window", 1});
+    Form1->FancyButton2Click();
+    Form1->FancyButton3Click();
+    ASSERT_TRUE(dialogs.errors.empty()) << dialogs.errors.front();
+
+    ASSERT_EQ(RunCli(dir, {"convert", "--invert", "-q", "30", "a.bmp", "-o", "cli.jpg"}).status, 0);
+    EXPECT_EQ(Bytes(dir + "/cli.jpg"), Bytes(dir + "/window.jpg"));
     fs::remove_all(dir);
 }
