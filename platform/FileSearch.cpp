@@ -9,7 +9,9 @@ namespace platform {
 
 namespace {
 
-bool HasWildcards(const std::string& name) { return name.find_first_of("*?") != std::string::npos; }
+bool HasWildcards(const std::string& name) {
+    return name.find_first_of("*?") != std::string::npos;
+}
 
 std::optional<std::int64_t> EntrySize(const std::string& path) {
     struct stat info {};

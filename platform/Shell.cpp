@@ -21,6 +21,8 @@ void ShellExecute(const std::string& path) {
     QDesktopServices::openUrl(QUrl::fromLocalFile(QString::fromStdString(path)));
 }
 
-void SetShellExecuteHook(std::function<void(const std::string&)> hook) { Hook() = std::move(hook); }
+void SetShellExecuteHook(std::function<void(const std::string&)> hook) {
+    Hook() = std::move(hook);
+}
 
 }  // namespace platform

@@ -7,7 +7,8 @@
 DefaultItemDrawing::DefaultItemDrawing(QObject* parent, int itemHeight)
     : QStyledItemDelegate(parent), itemHeight_(itemHeight) {}
 
-void DefaultItemDrawing::paint(QPainter* painter, const QStyleOptionViewItem& option, const QModelIndex& index) const {
+void DefaultItemDrawing::paint(QPainter* painter, const QStyleOptionViewItem& option,
+                               const QModelIndex& index) const {
     painter->save();
     bool selected = option.state & QStyle::State_Selected;
     painter->fillRect(option.rect, selected ? ToQColor(clHighlight) : option.palette.color(QPalette::Base));
@@ -17,7 +18,8 @@ void DefaultItemDrawing::paint(QPainter* painter, const QStyleOptionViewItem& op
     painter->drawText(textArea, Qt::AlignLeft | Qt::AlignVCenter | Qt::TextSingleLine,
                       index.data(Qt::DisplayRole).toString());
     if (option.state & QStyle::State_HasFocus) {
-        QPen dotted(selected ? ToQColor(clHighlightText) : option.palette.color(QPalette::Text), 1, Qt::DotLine);
+        QPen dotted(selected ? ToQColor(clHighlightText) : option.palette.color(QPalette::Text), 1,
+                    Qt::DotLine);
         painter->setPen(dotted);
         painter->setBrush(Qt::NoBrush);
         painter->drawRect(option.rect.adjusted(0, 0, -1, -1));

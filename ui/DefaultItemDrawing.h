@@ -10,7 +10,8 @@ class DefaultItemDrawing : public QStyledItemDelegate {
 public:
     DefaultItemDrawing(QObject* parent, int itemHeight);
 
-    void paint(QPainter* painter, const QStyleOptionViewItem& option, const QModelIndex& index) const override;
+    void paint(QPainter* painter, const QStyleOptionViewItem& option,
+               const QModelIndex& index) const override;
     QSize sizeHint(const QStyleOptionViewItem& option, const QModelIndex& index) const override;
 
 private:

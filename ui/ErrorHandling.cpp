@@ -34,9 +34,13 @@ bool IsAbort(std::exception_ptr error) {
 }
 }  // namespace
 
-std::string ApplicationTitle() { return Title(); }
+std::string ApplicationTitle() {
+    return Title();
+}
 
-void SetApplicationTitle(const std::string& title) { Title() = title; }
+void SetApplicationTitle(const std::string& title) {
+    Title() = title;
+}
 
 std::string ErrorBoxText(const std::string& message) {
     if (!message.empty() && static_cast<unsigned char>(message.back()) > '.') return message + ".";

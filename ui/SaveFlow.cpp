@@ -21,17 +21,20 @@ std::string KilobyteFigure(std::int64_t size) {
     return std::to_string(static_cast<long long>(std::nearbyint(double(size) / 1024.0)));
 }
 
-std::string KilobyteText(std::int64_t size) { return KilobyteFigure(size) + "  KB"; }
+std::string KilobyteText(std::int64_t size) {
+    return KilobyteFigure(size) + "  KB";
+}
 
 std::string TForm1::SavedFileName() const {
     return XPEdit2->text().toStdString() + (SavePictureDialog1.FilterIndex() == 1 ? ".jpg" : ".ico");
 }
 
 void TForm1::SaveAsIcon() {
-    SaveIconFromSource(XPEdit1->text().toStdString(), XPEdit2->text().toStdString(), Surface(), [this](TIcon& icon) {
-        QApplication::setWindowIcon(IconToQIcon(icon));
-        update();
-    });
+    SaveIconFromSource(XPEdit1->text().toStdString(), XPEdit2->text().toStdString(), Surface(),
+                       [this](TIcon& icon) {
+                           QApplication::setWindowIcon(IconToQIcon(icon));
+                           update();
+                       });
 }
 
 void TForm1::FancyButton3Click() {

@@ -18,9 +18,9 @@ static void EnsureResources() {
 }
 
 TForm::TForm(const QString& caption, int clientWidth, int clientHeight, TColor color)
-    : QMainWindow(nullptr, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
-                               Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint |
-                               Qt::MSWindowsFixedSizeDialogHint),
+    : QMainWindow(nullptr, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                               Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
+                               Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint),
       client_(new QWidget(this)) {
     EnsureResources();
     setWindowTitle(caption);
@@ -51,7 +51,8 @@ void TForm::setVisible(bool visible) {
         adjustSize();
         if (QScreen* screen = QGuiApplication::primaryScreen()) {
             QRect desktop = screen->availableGeometry();
-            move(desktop.left() + (desktop.width() - width()) / 2, desktop.top() + (desktop.height() - height()) / 2);
+            move(desktop.left() + (desktop.width() - width()) / 2,
+                 desktop.top() + (desktop.height() - height()) / 2);
         }
     }
     QMainWindow::setVisible(visible);

@@ -9,7 +9,8 @@
 class TLabel : public QLabel {
     Q_OBJECT
 public:
-    TLabel(QWidget* parent, int left, int top, TColor color, int pixelHeight, const std::string& caption = {});
+    TLabel(QWidget* parent, int left, int top, TColor color, int pixelHeight,
+           const std::string& caption = {});
 
     std::string Caption() const { return text().toStdString(); }
     void SetCaption(const std::string& value);

@@ -61,7 +61,9 @@ TFancyButton* MakeButton(QWidget* parent, int left, int top, int width, const ch
     return button;
 }
 
-std::string TextOf(const TXPEdit* edit) { return edit->text().toStdString(); }
+std::string TextOf(const TXPEdit* edit) {
+    return edit->text().toStdString();
+}
 
 }  // namespace
 
@@ -206,7 +208,9 @@ void TForm1::FancyButton2Click() {
     XPEdit2->setText(QString::fromStdString(SavePictureDialog1.FileName()));
 }
 
-void TForm1::Timer1Timer() { Label4->SetCaption(std::to_string(TrackBar1->value())); }
+void TForm1::Timer1Timer() {
+    Label4->SetCaption(std::to_string(TrackBar1->value()));
+}
 
 void TForm1::Timer2Timer() {
     std::int64_t size = platform::QueryFileSize(TextOf(XPEdit1));
@@ -216,24 +220,42 @@ void TForm1::Timer2Timer() {
     if (SavePictureDialog1.FilterIndex() == 2) TrackBar1->setEnabled(false);
 }
 
-void TForm1::Timer3Timer() { BMP1->setEnabled(!XPEdit1->text().isEmpty()); }
+void TForm1::Timer3Timer() {
+    BMP1->setEnabled(!XPEdit1->text().isEmpty());
+}
 
-void TForm1::Image1DblClick() { platform::ShellExecute(TextOf(XPEdit1)); }
+void TForm1::Image1DblClick() {
+    platform::ShellExecute(TextOf(XPEdit1));
+}
 
-void TForm1::Image2DblClick() { platform::ShellExecute(SavedFileName()); }
+void TForm1::Image2DblClick() {
+    platform::ShellExecute(SavedFileName());
+}
 
 void TForm1::N2Click() {
     InvertWorkingPicture(Image1->Picture());
     Image1->repaint();
 }
 
-void TForm1::N3Click() { Form2->show(); }
-void TForm1::N4Click() { Form3->show(); }
-void TForm1::N5Click() { Form4->show(); }
-void TForm1::N8Click() { Form6->show(); }
+void TForm1::N3Click() {
+    Form2->show();
+}
+void TForm1::N4Click() {
+    Form3->show();
+}
+void TForm1::N5Click() {
+    Form4->show();
+}
+void TForm1::N8Click() {
+    Form6->show();
+}
 
-void TForm1::N901Click() { RotateWorkingPicture(Image1->Picture(), 90); }
-void TForm1::N101Click() { RotateWorkingPicture(Image1->Picture(), 180); }
+void TForm1::N901Click() {
+    RotateWorkingPicture(Image1->Picture(), 90);
+}
+void TForm1::N101Click() {
+    RotateWorkingPicture(Image1->Picture(), 180);
+}
 
 void TForm1::BMP1Click() {
     Form5->show();

@@ -29,7 +29,9 @@ public:
         titles.push_back(title);
         errors.push_back(text);
     }
-    std::optional<FileDialogResult> RunOpenDialog(const FileDialogRequest&) override { return Next(openAnswers); }
+    std::optional<FileDialogResult> RunOpenDialog(const FileDialogRequest&) override {
+        return Next(openAnswers);
+    }
     std::optional<FileDialogResult> RunSaveDialog(const FileDialogRequest& request) override {
         if (whileSaveOpen) whileSaveOpen(request);
         return Next(saveAnswers);
@@ -65,7 +67,8 @@ protected:
 };
 
 // A 24-bit BMP file of w x h whose pixel (x, y) (top row first) is colour(x, y) as 0xRRGGBB.
-inline void WriteBmp24(const std::string& path, int w, int h, const std::function<std::uint32_t(int, int)>& colour) {
+inline void WriteBmp24(const std::string& path, int w, int h,
+                       const std::function<std::uint32_t(int, int)>& colour) {
     const int stride = (w * 3 + 3) & ~3;
     std::vector<std::uint8_t> file(54 + std::size_t(stride) * h, 0);
     auto put32 = [&](std::size_t at, std::uint32_t v) {
@@ -88,7 +91,8 @@ inline void WriteBmp24(const std::string& path, int w, int h, const std::functio
             file[at + 1] = std::uint8_t(c >> 8);
             file[at + 2] = std::uint8_t(c >> 16);
         }
-    std::ofstream(path, std::ios::binary).write(reinterpret_cast<const char*>(file.data()), std::streamsize(file.size()));
+    std::ofstream(path, std::ios::binary)
+        .write(reinterpret_cast<const char*>(file.data()), std::streamsize(file.size()));
 }
 
 inline void WriteBytes(const std::string& path, std::size_t count) {
@@ -96,4 +100,6 @@ inline void WriteBytes(const std::string& path, std::size_t count) {
 }
 
 // A widget's pixel as 0xRRGGBB.
-inline std::uint32_t PixelOf(const QImage& image, int x, int y) { return image.pixel(x, y) & 0xFFFFFF; }
+inline std::uint32_t PixelOf(const QImage& image, int x, int y) {
+    return image.pixel(x, y) & 0xFFFFFF;
+}

@@ -18,7 +18,8 @@ using InfoWindowsTest = FormsTest;
 
 std::vector<std::string> ListLines() {
     std::vector<std::string> lines;
-    for (int i = 0; i < Form5->XPListBox1->count(); ++i) lines.push_back(Form5->XPListBox1->item(i)->text().toStdString());
+    for (int i = 0; i < Form5->XPListBox1->count(); ++i)
+        lines.push_back(Form5->XPListBox1->item(i)->text().toStdString());
     return lines;
 }
 

@@ -64,7 +64,8 @@ TEST_F(MainWindowTest, StartsWithSixHiddenWindowsAndTheLayoutsDefaults) {
     EXPECT_EQ(Form4->Client()->size(), QSize(262, 119));
     EXPECT_EQ(Form5->Client()->size(), QSize(170, 159));
     EXPECT_EQ(Form6->Client()->size(), QSize(345, 161));
-    for (QWidget* form : {static_cast<QWidget*>(Form1), static_cast<QWidget*>(Form2), static_cast<QWidget*>(Form6)})
+    for (QWidget* form :
+         {static_cast<QWidget*>(Form1), static_cast<QWidget*>(Form2), static_cast<QWidget*>(Form6)})
         EXPECT_FALSE(form->isVisible());
     EXPECT_EQ(Form1->TrackBar1->minimum(), 0);
     EXPECT_EQ(Form1->TrackBar1->maximum(), 100);
@@ -236,7 +237,8 @@ TEST_F(MainWindowTest, DoubleClicksHandTheFilesToTheShell) {
     emit Form1->Image2->DoubleClicked();
     ChooseTarget("/some/icon", 2);
     emit Form1->Image2->DoubleClicked();
-    EXPECT_EQ(shellPaths, (std::vector<std::string>{"/some/source.bmp", "/some/target.jpg", "/some/icon.ico"}));
+    EXPECT_EQ(shellPaths,
+              (std::vector<std::string>{"/some/source.bmp", "/some/target.jpg", "/some/icon.ico"}));
 }
 
 TEST_F(MainWindowTest, ARealDoubleClickOnTheLowerBoxReachesTheShell) {
