@@ -7,6 +7,7 @@
 #include <QTest>
 #include <QTimer>
 #include <QToolButton>
+#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
@@ -312,6 +313,29 @@ TEST(PictureFilter, PairsBecomeQtNameFiltersInTheirOrder) {
     EXPECT_EQ(NameFiltersFromFilter("Pictures|*.png;*.gif|All (*.*)|*.*|dangling"),
               QStringList({"Pictures (*.png *.gif)", "All (*.*)"}));
     EXPECT_TRUE(NameFiltersFromFilter("").isEmpty());
+}
+
+// Shown on a real screen by tests/ui/dialog_preview_test.sh, which takes the screenshot: the open
+// dialog with a picture selected stays up until the script has its shot. Skipped elsewhere.
+TEST_F(PictureDialogsTest, OnScreenForTheScreenshot) {
+    const char* shotDir = std::getenv("BRELVIK_DIALOG_SHOT_DIR");
+    if (!shotDir) GTEST_SKIP() << "run by dialog_preview_test.sh under a virtual X server";
+    const std::string folder = shotDir;
+    const std::string path = folder + "/halves.bmp";
+    // Left half magenta, right half green.
+    WriteBmp24(path, 640, 480, [](int x, int) { return x < 320 ? 0xFF00FFu : 0x00FF00u; });
+    WhileOpen([&](QFileDialog& dialog) {
+        dialog.setDirectory(QString::fromStdString(folder));
+        SelectInList(dialog, path);
+        TImage* box = open.PreviewArea()->PaintBox();
+        box->repaint();
+        QTest::qWait(500);
+        const QPoint at = box->mapToGlobal(QPoint(0, 0));
+        std::ofstream(folder + "/ready") << at.x() << ' ' << at.y() << ' ' << box->width() << ' ' << box->height() << ' '
+                                          << open.PreviewArea()->PictureLabel()->text().toStdString() << '\n';
+        for (int i = 0; i < 200 && !std::filesystem::exists(folder + "/done"); ++i) QTest::qWait(100);
+    });
+    EXPECT_FALSE(open.RunDialog());
 }
 
 }  // namespace
