@@ -23,11 +23,10 @@ void WriteJpeg(TBitmap& raster, int quality, const std::string& output) {
     WriteAtomically(output, [&](const std::string& path) { jpeg.WriteToFile(path); });
 }
 
+// The working picture is not needed afterwards, so it is converted in place rather than copied.
 void WriteBitmap(TBitmap& raster, const std::string& output) {
-    TBitmap copy;
-    copy.CopyFrom(&raster);
-    copy.SetRasterFormat(rf24Bit);
-    WriteAtomically(output, [&](const std::string& path) { copy.WriteToFile(path); });
+    raster.SetRasterFormat(rf24Bit);
+    WriteAtomically(output, [&](const std::string& path) { raster.WriteToFile(path); });
 }
 
 // As the window's icon save: built from the file on disk. Its drawings of the mask, the colour
