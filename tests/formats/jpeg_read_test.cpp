@@ -383,3 +383,32 @@ TEST_F(JpegRead, Registration) {
 }
 
 }  // namespace
+
+namespace {
+
+// Cut and scrambled files either load and decode or fail with one of our errors; nothing else.
+TEST(JpegDamage, DamagedFilesFailCleanly) {
+    TBitmap photo;
+    MakePhoto(photo, 48, 40);
+    for (bool progressive : {false, true}) {
+        const auto file = Encode(photo, 75, false, progressive);
+        std::vector<std::vector<std::uint8_t>> damaged;
+        for (std::size_t cut = 0; cut < file.size(); cut += file.size() / 23 + 1)
+            damaged.emplace_back(file.begin(), file.begin() + std::ptrdiff_t(cut));
+        for (std::size_t at = 2; at < file.size(); at += file.size() / 31 + 1) {
+            damaged.push_back(file);
+            damaged.back()[at] ^= 0x5A;
+        }
+        for (auto& bytes : damaged) {
+            TJPEGImage jpeg;
+            jpeg.ShowScans = progressive;
+            try {
+                Load(jpeg, bytes);
+                jpeg.DecodedBitmap();
+            } catch (const Exception&) {
+            }
+        }
+    }
+}
+
+}  // namespace
