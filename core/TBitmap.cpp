@@ -95,14 +95,6 @@ void TBitmap::InstallRaster(std::unique_ptr<platform::Bitmap> raster) {
     DetachSurface();
 }
 
-void TBitmap::Changing() {
-    MakeUnique();
-    TBitmapImage& image = *image_;
-    image.description.clrUsed = image.description.clrImportant = 0;
-    if (image.handle) image.handle->info.clrUsed = image.handle->info.clrImportant = 0;
-    if (!image.savedStream.empty()) image.savedStream.clear();
-}
-
 platform::Bitmap* TBitmap::ReadyRaster() { return image_->handle.get(); }
 
 void TBitmap::AssignImage(std::shared_ptr<TBitmapImage> image) {

@@ -84,8 +84,15 @@ public:
     TTransparentMode TransparentMode() const { return transparentMode_; }
     void SetTransparentMode(TTransparentMode value) { transparentMode_ = value; }
 
-    // The about-to-change step: private store, counts cleared, kept file bytes discarded.
-    void Changing();
+    // The about-to-change step: private store, counts cleared, kept file bytes discarded. Inline:
+    // every pixel written through the surface runs it.
+    void Changing() {
+        if (image_.use_count() > 1) MakeUnique();
+        TBitmapImage& image = *image_;
+        image.description.clrUsed = image.description.clrImportant = 0;
+        if (image.handle) image.handle->info.clrUsed = image.handle->info.clrImportant = 0;
+        if (!image.savedStream.empty()) image.savedStream.clear();
+    }
 
     static void InstallFileFormat(const TBitmapFileFormat* format);
 

@@ -14,8 +14,26 @@ void TCanvas::RequireHandle() {
     if (handleValid_) return;
     context_ = platform::DeviceContext();
     fontValid_ = brushValid_ = false;
+    direct_ = DirectRows();
     if (!CreateHandle(context_)) throw EInvalidOperation(ErrorText::NoCanvasHandle);
     handleValid_ = true;
+    CacheDirectRows();
+}
+
+// The same layouts the context reads and writes in place: 24-bit, and 32-bit without bit fields.
+void TCanvas::CacheDirectRows() {
+    platform::Bitmap* raster = context_.SelectedBitmap();
+    if (!raster || raster->Width() <= 0 || raster->Height() <= 0) return;
+    const auto& info = raster->info;
+    const bool plain = info.bitCount == 24 ||
+                       (info.bitCount == 32 && (raster->deviceDependent || info.compression == platform::BI_RGB));
+    if (!plain || raster->bits.size() < std::size_t(raster->Stride()) * std::size_t(raster->Height())) return;
+    direct_.raster = raster;
+    direct_.top = raster->ScanLine(0);
+    direct_.step = raster->TopDown() ? std::ptrdiff_t(raster->Stride()) : -std::ptrdiff_t(raster->Stride());
+    direct_.pixelBytes = info.bitCount / 8;
+    direct_.width = raster->Width();
+    direct_.height = raster->Height();
 }
 
 // Only what changed is re-applied, so a background mode set on the handed-out context survives.
@@ -36,13 +54,13 @@ void TCanvas::ReadyContext() {
     }
 }
 
-TColor TCanvas::ReadPixel(int x, int y) {
+TColor TCanvas::ReadPixelThroughContext(int x, int y) {
     RequireHandle();
     return context_.GetPixel(x, y);
 }
 
-void TCanvas::WritePixel(int x, int y, TColor color) {
-    Changing();
+// The about-to-change step has already run.
+void TCanvas::WritePixelThroughContext(int x, int y, TColor color) {
     RequireHandle();
     context_.SetPixel(x, y, platform::ColorToRGB(color));
     Changed();
@@ -92,14 +110,6 @@ platform::DeviceContext& TCanvas::Handle() {
 platform::DeviceContext& TCanvas::Context() {
     ReadyContext();
     return context_;
-}
-
-void TCanvas::Changing() {
-    if (OnChanging) OnChanging();
-}
-
-void TCanvas::Changed() {
-    if (OnChange) OnChange();
 }
 
 bool TRasterCanvas::CreateHandle(platform::DeviceContext& context) {

@@ -1,4 +1,6 @@
 #pragma once
+#include <cstddef>
+#include <cstdint>
 #include <functional>
 #include <string>
 
@@ -23,8 +25,22 @@ public:
     TFont& Font() { return font_; }
     TBrush& Brush() { return brush_; }
 
-    TColor ReadPixel(int x, int y);  // 0xFFFFFFFF outside
-    void WritePixel(int x, int y, TColor color);
+    // Inline: the brightness shift calls these once per pixel. Plain 24- and 32-bit rasters are
+    // reached through the cached row layout; everything else goes through the context.
+    TColor ReadPixel(int x, int y) {  // 0xFFFFFFFF outside
+        if (const std::uint8_t* p = DirectPixel(x, y)) return TColor(p[0]) << 16 | TColor(p[1]) << 8 | p[2];
+        return ReadPixelThroughContext(x, y);
+    }
+    void WritePixel(int x, int y, TColor color) {
+        Changing();  // may replace the raster, which drops the cached layout
+        std::uint8_t* p = DirectPixel(x, y);
+        if (!p || (color & platform::SystemColorFlag) == platform::SystemColorFlag) {
+            WritePixelThroughContext(x, y, color);
+            return;
+        }
+        p[0] = platform::GetBValue(color), p[1] = platform::GetGValue(color), p[2] = platform::GetRValue(color);
+        Changed();
+    }
     void DrawAt(int x, int y, TGraphic* graphic);
     void StretchDraw(const TRect& rect, TGraphic* graphic);
     void TextOut(int x, int y, const std::string& text);  // moves PenPos to (x + text width, y)
@@ -41,23 +57,50 @@ public:
     std::function<void()> OnChanging;
     std::function<void()> OnChange;
 
-    void Changing();
-    void Changed();
+    void Changing() {
+        if (OnChanging) OnChanging();
+    }
+    void Changed() {
+        if (OnChange) OnChange();
+    }
 
 protected:
     // Selects the raster to draw on; returns false when no context can be made
     // ("Canvas does not allow drawing").
     virtual bool CreateHandle(platform::DeviceContext& context) = 0;
     // Drops the context (the raster behind it is being replaced).
-    void FreeHandle() { handleValid_ = false; }
+    void FreeHandle() {
+        handleValid_ = false;
+        direct_.raster = nullptr;
+    }
 
 private:
+    // Where the pixels of a plain 24- or 32-bit selected raster live; `raster` is null otherwise.
+    // Cleared with the handle; trusted only while the context still shows that raster (the
+    // handed-out context may be given another one).
+    struct DirectRows {
+        const platform::Bitmap* raster = nullptr;
+        std::uint8_t* top = nullptr;  // row 0 of the picture
+        std::ptrdiff_t step = 0;      // bytes from one row to the next one down
+        std::ptrdiff_t pixelBytes = 0;
+        int width = 0, height = 0;
+    };
+
+    std::uint8_t* DirectPixel(int x, int y) const {
+        if (!direct_.raster || context_.SelectedBitmap() != direct_.raster) return nullptr;
+        if (unsigned(x) >= unsigned(direct_.width) || unsigned(y) >= unsigned(direct_.height)) return nullptr;
+        return direct_.top + y * direct_.step + x * direct_.pixelBytes;
+    }
+    TColor ReadPixelThroughContext(int x, int y);
+    void WritePixelThroughContext(int x, int y, TColor color);
     void RequireHandle();
     void ReadyContext();
+    void CacheDirectRows();
 
     TFont font_;
     TBrush brush_;
     platform::DeviceContext context_;
+    DirectRows direct_;
     bool handleValid_ = false;
     bool fontValid_ = false;   // the context carries the current font and text colour
     bool brushValid_ = false;  // the context carries the current brush and background colour

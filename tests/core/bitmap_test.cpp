@@ -306,3 +306,34 @@ TEST(BitmapDrawing, StretchesWithoutSmoothingAndDrawsBlackAndWhiteInTheSurfaceCo
     EXPECT_EQ(canvas.ReadPixel(2, 1), clYellow);  // white in the background colour
     EXPECT_EQ(canvas.ReadPixel(0, 1), clRed);     // outside the rectangle untouched
 }
+
+// The surface reaches plain rasters directly; that must follow every replacement of the raster
+// and a context given another raster through the handle.
+TEST(BitmapSurface, PixelWritesFollowTheRasterInUse) {
+    TBitmap bmp;
+    MakeRaster(bmp, rf24Bit, 3, 2);
+    TCanvas& surface = bmp.Surface();
+    surface.WritePixel(2, 1, clRed);
+    bmp.SetRasterFormat(rf32Bit);
+    surface.WritePixel(0, 1, clBlue);
+    EXPECT_EQ(surface.ReadPixel(2, 1), clRed);
+    EXPECT_EQ(bmp.Row(1)[0], 0xFF);  // blue byte first
+    bmp.SetRasterFormat(rf8Bit);     // indexed: through the context, nearest table entry
+    surface.WritePixel(1, 0, clRed);
+    EXPECT_EQ(surface.ReadPixel(1, 0), clRed);
+    bmp.SetRasterFormat(rf24Bit);
+    bmp.SetWidth(5);
+    surface.WritePixel(4, 1, clLime);
+    EXPECT_EQ(surface.ReadPixel(4, 1), clLime);
+    EXPECT_EQ(surface.ReadPixel(2, 1), clRed);
+    EXPECT_EQ(surface.ReadPixel(5, 1), 0xFFFFFFFFu);
+
+    auto other = Dib24(2, 2);
+    surface.Handle().SelectBitmap(other.get());
+    surface.WritePixel(1, 1, clBlue);
+    EXPECT_EQ(other->ScanLine(1)[3], 0xFF);
+    EXPECT_EQ(bmp.Image()->handle->ScanLine(1)[4], 0xFF);  // still white: the write went elsewhere
+    EXPECT_EQ(bmp.Image()->handle->ScanLine(1)[5], 0xFF);
+    surface.Handle().SelectBitmap(bmp.Image()->handle.get());
+    EXPECT_EQ(surface.ReadPixel(4, 1), clLime);
+}
