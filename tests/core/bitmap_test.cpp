@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include "tests/core/StandInGraphic.h"
+
 #include <cstring>
 
 #include "core/Errors.h"
@@ -224,27 +226,12 @@ TEST(Bitmap, CopyFromNoneEmptiesAndOtherKindsAreRefused) {
 
     TBitmap other;
     // A graphic that is not a raster refuses by default.
-    class TPlainGraphic : public TGraphic {
-    public:
-        const char* ClassName() const override { return "TPlainGraphic"; }
-        TGraphic* NewInstance() const override { return new TPlainGraphic; }
-        void CopyFrom(TGraphic*) override {}
-        void DrawInRect(TCanvas&, const TRect&) override {}
-        bool IsEmpty() const override { return true; }
-        int Width() const override { return 0; }
-        int Height() const override { return 0; }
-        void SetWidth(int) override {}
-        void SetHeight(int) override {}
-        void ReadPictureData(TStream&) override {}
-        void WritePictureData(TStream&) override {}
-        void ReadFromStream(TStream&) override {}
-        void WriteToStream(TStream&) override {}
-    } plain;
+    TStandInGraphic plain(0, 0);
     try {
         other.CopyFrom(&plain);
         FAIL();
     } catch (const EConvertError& e) {
-        EXPECT_STREQ(e.what(), "Cannot assign a TPlainGraphic to a TBitmap");
+        EXPECT_STREQ(e.what(), "Cannot assign a TStandInGraphic to a TBitmap");
     }
 }
 

@@ -3,26 +3,9 @@
 #include "core/PictureEdits.h"
 #include "core/TPicture.h"
 #include "tests/core/EditsFixtures.h"
+#include "tests/core/StandInGraphic.h"
 
 namespace {
-
-// A graphic that is not a raster, like the start-up photograph.
-class TStandInGraphic : public TGraphic {
-public:
-    const char* ClassName() const override { return "TStandInGraphic"; }
-    TGraphic* NewInstance() const override { return new TStandInGraphic; }
-    void CopyFrom(TGraphic*) override {}
-    void DrawInRect(TCanvas&, const TRect&) override {}
-    bool IsEmpty() const override { return false; }
-    int Width() const override { return 7; }
-    int Height() const override { return 5; }
-    void SetWidth(int) override {}
-    void SetHeight(int) override {}
-    void ReadPictureData(TStream&) override {}
-    void WritePictureData(TStream&) override {}
-    void ReadFromStream(TStream&) override {}
-    void WriteToStream(TStream&) override {}
-};
 
 struct Holder {
     TPicture picture;

@@ -3,43 +3,12 @@
 #include "core/Errors.h"
 #include "core/TPicture.h"
 #include "tests/core/RasterTestHelpers.h"
-
-namespace {
-
-// A non-raster graphic standing in for the start-up photograph.
-class TPhoto : public TGraphic {
-public:
-    explicit TPhoto(bool* destroyed = nullptr, bool failCopy = false) : destroyed_(destroyed), failCopy_(failCopy) {}
-    ~TPhoto() override {
-        if (destroyed_) *destroyed_ = true;
-    }
-    const char* ClassName() const override { return "TPhoto"; }
-    TGraphic* NewInstance() const override { return new TPhoto(nullptr, failCopy_); }
-    void CopyFrom(TGraphic*) override {
-        if (failCopy_) throw EInvalidGraphic("copy failed");
-    }
-    void DrawInRect(TCanvas&, const TRect&) override {}
-    bool IsEmpty() const override { return false; }
-    int Width() const override { return 7; }
-    int Height() const override { return 5; }
-    void SetWidth(int) override {}
-    void SetHeight(int) override {}
-    void ReadPictureData(TStream&) override {}
-    void WritePictureData(TStream&) override {}
-    void ReadFromStream(TStream&) override {}
-    void WriteToStream(TStream&) override {}
-
-private:
-    bool* destroyed_;
-    bool failCopy_;
-};
-
-}  // namespace
+#include "tests/core/StandInGraphic.h"
 
 TEST(Picture, AsBitmapReplacesAnotherKindByAnEmptyBitmap) {
     TPicture picture;
     bool destroyed = false;
-    picture.AdoptGraphic(std::make_unique<TPhoto>(&destroyed));
+    picture.AdoptGraphic(std::make_unique<TStandInGraphic>(7, 5, &destroyed));
     EXPECT_EQ(picture.Width(), 7);
     int changes = 0;
     picture.OnChange = [&](TPicture&) { ++changes; };
@@ -87,7 +56,7 @@ TEST(Picture, ReplaceGraphicWithTheHeldBitmapItselfKeepsThePixels) {
 TEST(Picture, FailedReplacementKeepsTheOldGraphic) {
     TPicture picture;
     TBitmap& held = picture.AsBitmap();
-    TPhoto failing(nullptr, true);
+    TStandInGraphic failing(7, 5, nullptr, true);
     EXPECT_THROW(picture.ReplaceGraphic(&failing), EInvalidGraphic);
     EXPECT_EQ(picture.HeldGraphic(), &held);
     picture.ReplaceGraphic(nullptr);
