@@ -149,9 +149,11 @@ void RotateBitmap(TBitmap& source, TBitmap& destination, platform::TPoint centre
     }
     const int width = from->Width(), height = from->Height();
 
+    // Format first: a fresh destination then makes a single 24-bit raster, instead of a device
+    // raster that is converted afterwards.
+    destination.SetRasterFormat(rf24Bit);
     destination.SetWidth(width);
     destination.SetHeight(height);
-    destination.SetRasterFormat(rf24Bit);
     if (width == 0 || height == 0) return;
 
     const RowView src{from->Row(0), from->RowStep()};
