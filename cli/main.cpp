@@ -1,8 +1,8 @@
 // brelvik-cli: the picture core, formats and edits of the program, for scripts and batches.
-#include <QGuiApplication>
 #include <cstdlib>
 #include <iostream>
 #include <memory>
+#include <stdexcept>
 #include <string>
 #include <vector>
 
@@ -15,14 +15,9 @@
 #include "formats/JpegRegistration.h"
 #include "formats/PictureLoading.h"
 #include "platform/PathQuery.h"
+#include "platform/TextRuntime.h"
 
 namespace {
-
-// The error stream carries failures and progress only; the toolkit's start-up remarks (such as a
-// missing runtime folder) would read as failures to a script.
-void KeepToolkitQuiet(QtMsgType type, const QMessageLogContext&, const QString& message) {
-    if (type == QtCriticalMsg || type == QtFatalMsg) std::cerr << message.toStdString() << '\n';
-}
 
 int UsageFailure(const std::string& reason) {
     std::cerr << "brelvik-cli: " << reason << "\nTry 'brelvik-cli --help' for more information.\n";
@@ -44,18 +39,18 @@ int Dispatch(const CommandLine& line) {
 int main(int argc, char** argv) {
     try {
         CommandLine line = ParseCommandLine(std::vector<std::string>(argv + 1, argv + argc));
-        // Captions are drawn by the toolkit's font engine, which needs an application object; the
-        // other commands start faster without one.
-        std::unique_ptr<QGuiApplication> app;
-        if (line.command == CommandLine::Convert && DrawsText(line.convert.edits)) {
-            setenv("QT_QPA_PLATFORM", "offscreen", 0);
-            qInstallMessageHandler(KeepToolkitQuiet);
-            app = std::make_unique<QGuiApplication>(argc, argv);
-        }
+        // Captions are drawn by the toolkit's font engine, loaded with its application object only
+        // for them: the other commands start without the toolkit's libraries.
+        std::unique_ptr<platform::TextRuntime> text;
+        if (line.command == CommandLine::Convert && DrawsText(line.convert.edits))
+            text = std::make_unique<platform::TextRuntime>(argc, argv);
         InstallPictureFormats();
         RegisterJpegFormats();
         return Dispatch(line);
     } catch (const UsageError& e) {
         return UsageFailure(e.what());
+    } catch (const std::runtime_error& e) {  // the text module could not be loaded
+        std::cerr << "brelvik-cli: " << e.what() << '\n';
+        return 1;
     }
 }

@@ -171,6 +171,29 @@ TEST_F(CliConvert, CaptionIsDrawnAsTheCaptionDialogDrawsIt) {
     EXPECT_GT(red, 10);
 }
 
+// Without its text module beside it, the program still converts; only a caption run fails, and
+// cleanly.
+TEST_F(CliConvert, OnlyCaptionRunsNeedTheTextModule) {
+    const std::string alone = dir + "/alone";
+    fs::create_directory(alone);
+    fs::copy_file(BRELVIK_BINARY_DIR "/brelvik-cli", alone + "/brelvik-cli");
+    const auto run = [&](const QStringList& args) {
+        QProcess process;
+        process.setWorkingDirectory(QString::fromStdString(dir));
+        process.start(QString::fromStdString(alone + "/brelvik-cli"), args);
+        process.waitForFinished(120000);
+        return std::pair{process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1,
+                         process.readAllStandardError().toStdString()};
+    };
+    EXPECT_EQ(run({"convert", "--rotate", "90", "a.bmp", "-o", "r.jpg"}).first, 0);
+    EXPECT_TRUE(fs::exists(dir + "/r.jpg"));
+
+    const auto [status, err] = run({"convert", "--caption", "x", "--at", "1,1", "a.bmp", "-o", "c.jpg"});
+    EXPECT_EQ(status, 1);
+    EXPECT_NE(err.find("libbrelvik-text.so"), std::string::npos) << err;
+    EXPECT_FALSE(fs::exists(dir + "/c.jpg"));
+}
+
 TEST_F(CliConvert, IconIsBuiltFromTheFileOnDiskAsTheWindowDoes) {
     ASSERT_EQ(RunCli(dir, {"convert", "--to", "ico", "a.bmp"}).status, 0);
     std::unique_ptr<platform::Bitmap> scratch = platform::Bitmap::CreateDevice(224, 64);
