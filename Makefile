@@ -21,7 +21,7 @@ test: build
 test-sanitize: deps
 	cmake -S . -B build-sanitize -DCMAKE_BUILD_TYPE=Debug -DBRELVIK_SANITIZE=ON -DBRELVIK_BENCH=OFF >/dev/null
 	cmake --build build-sanitize -j$(JOBS)
-	cd build-sanitize && ASAN_OPTIONS=detect_leaks=1 ctest --output-on-failure -j$(JOBS)
+	cd build-sanitize && ASAN_OPTIONS=detect_leaks=1 LSAN_OPTIONS=suppressions=$(CURDIR)/tools/lsan.supp ctest --output-on-failure -j$(JOBS)
 
 fuzz: deps
 	FUZZ_SECONDS=$(FUZZ_SECONDS) fuzz/run.sh
