@@ -16,6 +16,7 @@
 #include "formats/PictureLoading.h"
 #include "platform/FileSearch.h"
 #include "platform/Shell.h"
+#include "ui/DialogControls.h"
 #include "ui/Guarded.h"
 #include "ui/QtColor.h"
 #include "ui/SaveFlow.h"
@@ -27,7 +28,6 @@
 #include "ui/Unit4.h"
 #include "ui/Unit5.h"
 #include "ui/Unit6.h"
-#include "widgets/SharedButtonLook.h"
 #include "widgets/TFancyButton.h"
 #include "widgets/TXPCollapsePanel.h"
 #include "widgets/TXPEdit.h"
@@ -37,7 +37,6 @@ TForm1* Form1 = nullptr;
 
 namespace {
 
-constexpr TColor PanelBackground = 16485715;
 const char* const SizeText = "Размер файла равен:  ";
 
 TXPEdit* MakeTargetEdit(QWidget* parent, int left, int top) {
@@ -53,14 +52,6 @@ TXPEdit* MakeTargetEdit(QWidget* parent, int left, int top) {
     return edit;
 }
 
-TFancyButton* MakeButton(QWidget* parent, int left, int top, int width, const char* caption) {
-    auto* button = new TFancyButton(parent);
-    button->setGeometry(left, top, width, 19);
-    button->SetCaption(caption);
-    ApplySharedButtonLook(*button);
-    return button;
-}
-
 std::string TextOf(const TXPEdit* edit) {
     return edit->text().toStdString();
 }
@@ -68,9 +59,7 @@ std::string TextOf(const TXPEdit* edit) {
 }  // namespace
 
 TForm1::TForm1() : TForm(QStringLiteral("Brelvik 1 10"), 464, 481, clActiveCaption) {
-    XPCollapsePanel1 = new TXPCollapsePanel(Client());
-    XPCollapsePanel1->setGeometry(0, 0, 465, 481);
-    XPCollapsePanel1->SetColorBackground(PanelBackground);
+    XPCollapsePanel1 = MakeDialogPanel(Client(), 465, 481);
     BuildSourceRow(XPCollapsePanel1);
     BuildTargetRow(XPCollapsePanel1);
     BuildQualityRow(XPCollapsePanel1);
@@ -95,7 +84,7 @@ void TForm1::BuildSourceRow(QWidget* panel) {
     Label5 = MakeBlueLabel(panel, 152, 8);
     Label6 = MakeRedLabel(panel, 288, 8);
     XPEdit1 = MakeTargetEdit(panel, 16, 24);
-    FancyButton1 = MakeButton(panel, 400, 24, 49, "Обзор");
+    FancyButton1 = MakeDialogButton(panel, 400, 24, 49, "Обзор");
     connect(FancyButton1, &TFancyButton::clicked, this, Guarded([this] { FancyButton1Click(); }));
 }
 
@@ -105,7 +94,7 @@ void TForm1::BuildTargetRow(QWidget* panel) {
     Label7 = MakeBlueLabel(panel, 136, 64, SizeText);
     Label8 = MakeRedLabel(panel, 272, 64);
     XPEdit2 = MakeTargetEdit(panel, 16, 80);
-    FancyButton2 = MakeButton(panel, 400, 80, 49, "Обзор");
+    FancyButton2 = MakeDialogButton(panel, 400, 80, 49, "Обзор");
     connect(FancyButton2, &TFancyButton::clicked, this, Guarded([this] { FancyButton2Click(); }));
 }
 
@@ -113,7 +102,7 @@ void TForm1::BuildQualityRow(QWidget* panel) {
     Bevel3 = new TBevel(panel, 8, 112, 449, 57);
     Label3 = MakeBlueLabel(panel, 16, 120, "Качество сохранения");
     Label4 = MakeRedLabel(panel, 144, 120);
-    FancyButton3 = MakeButton(panel, 384, 116, 65, "Сохранить");
+    FancyButton3 = MakeDialogButton(panel, 384, 116, 65, "Сохранить");
     connect(FancyButton3, &TFancyButton::clicked, this, Guarded([this] { FancyButton3Click(); }));
     TrackBar1 = new QSlider(Qt::Horizontal, panel);
     TrackBar1->setGeometry(14, 136, 435, 30);

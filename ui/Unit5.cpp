@@ -1,6 +1,7 @@
 #include "ui/Unit5.h"
 
 #include "ui/DefaultItemDrawing.h"
+#include "ui/DialogControls.h"
 #include "ui/QtColor.h"
 #include "widgets/TXPCollapsePanel.h"
 #include "widgets/TXPListBox.h"
@@ -8,9 +9,7 @@
 TForm5* Form5 = nullptr;
 
 TForm5::TForm5() : TForm(QStringLiteral("О BMP файле"), 170, 159, clActiveCaption) {
-    XPCollapsePanel1 = new TXPCollapsePanel(Client());
-    XPCollapsePanel1->setGeometry(0, 0, 170, 161);
-    XPCollapsePanel1->SetColorBackground(16485715);
+    XPCollapsePanel1 = MakeDialogPanel(Client(), 170, 161);
 
     XPListBox1 = new TXPListBox(XPCollapsePanel1);
     XPListBox1->setGeometry(8, 0, 153, 153);
