@@ -3,8 +3,6 @@
 #include <algorithm>
 #include <cmath>
 
-#include "platform/DeviceContext.h"
-
 namespace platform {
 
 namespace {
@@ -78,20 +76,6 @@ TRect Region::Bounds() const {
         bounds.Right = std::max(bounds.Right, span.Right);
     }
     return bounds;
-}
-
-void FillRgn(DeviceContext& dc, const Region& region, TColor color) {
-    const TColor rgb = ColorToRGB(color);
-    for (const RegionSpan& span : region.Spans()) dc.FillRect(Rect(span.Left, span.Y, span.Right, span.Y + 1), rgb);
-}
-
-void FrameRect(DeviceContext& dc, const TRect& rect, TColor color) {
-    if (rect.Right <= rect.Left || rect.Bottom <= rect.Top) return;
-    const TColor rgb = ColorToRGB(color);
-    dc.FillRect(Rect(rect.Left, rect.Top, rect.Right, rect.Top + 1), rgb);
-    dc.FillRect(Rect(rect.Left, rect.Bottom - 1, rect.Right, rect.Bottom), rgb);
-    dc.FillRect(Rect(rect.Left, rect.Top, rect.Left + 1, rect.Bottom), rgb);
-    dc.FillRect(Rect(rect.Right - 1, rect.Top, rect.Right, rect.Bottom), rgb);
 }
 
 }  // namespace platform

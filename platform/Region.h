@@ -6,8 +6,6 @@
 
 namespace platform {
 
-class DeviceContext;
-
 // One run of pixels of a region: row y, columns [Left, Right).
 struct RegionSpan {
     int Y = 0, Left = 0, Right = 0;
@@ -45,10 +43,5 @@ inline Region CreateRoundRectRgn(int l, int t, int r, int b, int w, int h) {
 inline Region CreateEllipticRgn(int l, int t, int r, int b) { return Region::Ellipse(l, t, r, b); }
 inline void OffsetRgn(Region& region, int dx, int dy) { region.Offset(dx, dy); }
 inline bool PtInRegion(const Region& region, int x, int y) { return region.Contains(x, y); }
-
-// Fills every pixel of the region with a solid colour (system colours resolved first).
-void FillRgn(DeviceContext& dc, const Region& region, TColor color);
-// Draws a one-pixel line on the edge pixels of a rectangle, as the platform's FrameRect does.
-void FrameRect(DeviceContext& dc, const TRect& rect, TColor color);
 
 }  // namespace platform
