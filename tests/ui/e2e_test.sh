@@ -9,6 +9,8 @@
 # window behind the program's back instead, which is not a close, and a signal would not be one
 # either.
 set -euo pipefail
+# The program must reach the X server even when the caller runs the other tests offscreen.
+unset QT_QPA_PLATFORM
 build=$(cd "${1:?usage: e2e_test.sh BUILD-DIR}" && pwd)
 here=$(cd "$(dirname "$0")" && pwd)
 
