@@ -10,22 +10,9 @@ set -euo pipefail
 build=$(cd "${1:?usage: dialog_preview_test.sh BUILD-DIR}" && pwd)
 program="$build/ui_picture_dialogs_test"
 
-for tool in xvfb-run Xvfb import convert; do
-  command -v "$tool" >/dev/null || { echo "SKIP: $tool is not installed (tools/install-deps.sh)"; exit 77; }
-done
 [ -x "$program" ] || { echo "FAIL: $program is not built"; exit 1; }
-
-if [ -z "${BRELVIK_SHOT_INNER:-}" ]; then
-  export BRELVIK_SHOT_INNER=1
-  exec xvfb-run -a -s "-screen 0 1024x768x24" bash "$0" "$build"
-fi
-
-work=$(mktemp -d)
-cleanup() {
-  [ -n "${pid:-}" ] && kill "$pid" 2>/dev/null || true
-  rm -rf "$work"
-}
-trap cleanup EXIT
+source "$(dirname "$0")/x_session.sh"
+run_in_x_session "$0" "$build" import convert
 
 BRELVIK_DIALOG_SHOT_DIR="$work" QT_QPA_PLATFORM=xcb \
   "$program" --gtest_filter='*OnScreenForTheScreenshot' >"$work/out.log" 2>&1 &

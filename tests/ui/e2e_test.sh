@@ -14,21 +14,8 @@ unset QT_QPA_PLATFORM
 build=$(cd "${1:?usage: e2e_test.sh BUILD-DIR}" && pwd)
 here=$(cd "$(dirname "$0")" && pwd)
 
-for tool in xvfb-run Xvfb xdotool xwininfo import convert python3; do
-  command -v "$tool" >/dev/null || { echo "SKIP: $tool is not installed (tools/install-deps.sh)"; exit 77; }
-done
-
-if [ -z "${BRELVIK_E2E_INNER:-}" ]; then
-  export BRELVIK_E2E_INNER=1
-  exec xvfb-run -a -s "-screen 0 1024x768x24" bash "$0" "$build"
-fi
-
-work=$(mktemp -d)
-cleanup() {
-  [ -n "${pid:-}" ] && kill "$pid" 2>/dev/null || true
-  rm -rf "$work"
-}
-trap cleanup EXIT
+source "$here/x_session.sh"
+run_in_x_session "$0" "$build" xdotool xwininfo import convert python3
 
 cd "$work"
 "$build/brelvik" >"$work/out.log" 2>&1 &
