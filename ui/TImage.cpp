@@ -8,6 +8,7 @@
 #include "core/TCanvas.h"
 #include "ui/ErrorHandling.h"
 #include "ui/ImageDrawRule.h"
+#include "widgets/DevicePixels.h"
 
 TImage::TImage(QWidget* parent, int left, int top, int width, int height) : QWidget(parent) {
     setGeometry(left, top, width, height);
@@ -51,7 +52,12 @@ void TImage::paintEvent(QPaintEvent*) {
 }
 
 void TImage::DrawPicture(QPainter& painter) {
-    std::unique_ptr<platform::Bitmap> raster = platform::Bitmap::CreateDevice(width(), height());
+    // The fit is worked out in logical pixels; the picture is then drawn into the device pixels the
+    // box covers, so on a dense screen a large picture shows correspondingly more of its detail.
+    const DevicePixels grid(painter, size());
+    if (grid.Size().isEmpty()) return;
+    std::unique_ptr<platform::Bitmap> raster =
+        platform::Bitmap::CreateDevice(grid.Size().width(), grid.Size().height());
     // Start from the colour behind the box, so transparent parts of the picture show it.
     QRgb background = palette().color(backgroundRole()).rgb() & 0x00FFFFFF;
     for (int y = 0; y < raster->Height(); ++y) {
@@ -59,12 +65,15 @@ void TImage::DrawPicture(QPainter& painter) {
         std::fill(row, row + raster->Width(), background);
     }
     {
+        const platform::TRect logical = DestRect();
+        const platform::TRect device{grid.X(logical.Left), grid.Y(logical.Top), grid.X(logical.Right),
+                                     grid.Y(logical.Bottom)};
         TRasterCanvas canvas(*raster);
-        picture_.HeldGraphic()->DrawInRect(canvas, DestRect());
+        picture_.HeldGraphic()->DrawInRect(canvas, device);
     }
     // The device raster's rows are 32-bit top-down, blue, green, red, unused: Qt's RGB32 layout.
     QImage view(raster->ScanLine(0), raster->Width(), raster->Height(), int(raster->Stride()), QImage::Format_RGB32);
-    painter.drawImage(0, 0, view);
+    grid.Draw(painter, view);
 }
 
 void TImage::mouseDoubleClickEvent(QMouseEvent* event) {

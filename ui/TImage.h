@@ -6,8 +6,8 @@
 #include "core/TPicture.h"
 
 // The image box: holds one picture and draws it by the box's rule (stretch, proportional, centre).
-// The picture is drawn by its own graphic into a 32-bit raster of the box's size, which is then put
-// on screen. Changes of the picture are coalesced into one repaint.
+// The picture is drawn by its own graphic into a 32-bit raster of the box's size in device pixels,
+// which is then put on screen pixel for pixel. Changes of the picture are coalesced into one repaint.
 class TImage : public QWidget {
     Q_OBJECT
 public:
@@ -25,7 +25,7 @@ public:
     bool IncrementalDisplay() const { return incrementalDisplay_; }
     void SetIncrementalDisplay(bool value) { incrementalDisplay_ = value; }
 
-    // Where the picture lands in the box's client area.
+    // Where the picture lands in the box's client area, in logical pixels.
     platform::TRect DestRect() const;
 
     // Takes an error raised while painting; without it the error goes to the error box.

@@ -1,5 +1,6 @@
 # Shared start of the tests that need a real X server; sourced, not run.
 # Usage: run_in_x_session SCRIPT BUILD-DIR TOOL...
+#   BRELVIK_X_SCREEN sets the virtual screen (default 1024x768x24).
 #   skips (exit 77) when a tool is missing, re-runs SCRIPT under xvfb-run once, and inside the
 #   virtual server makes $work, removed on exit together with the process in $pid.
 run_in_x_session() {
@@ -11,7 +12,7 @@ run_in_x_session() {
   done
   if [ -z "${BRELVIK_X_SESSION:-}" ]; then
     export BRELVIK_X_SESSION=1
-    exec xvfb-run -a -s "-screen 0 1024x768x24" bash "$script" "$build"
+    exec xvfb-run -a -s "-screen 0 ${BRELVIK_X_SCREEN:-1024x768x24}" bash "$script" "$build"
   fi
   work=$(mktemp -d)
   trap 'cleanup_x_session' EXIT

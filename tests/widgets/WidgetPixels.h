@@ -17,6 +17,17 @@ inline Rgb PixelAt(const QImage& image, int x, int y) {
 
 inline QImage Shot(QWidget& widget) { return widget.grab().toImage().convertToFormat(QImage::Format_RGB32); }
 
+// The widget as a screen of `ratio` device pixels per logical pixel shows it: one image pixel per
+// device pixel.
+inline QImage ShotAt(QWidget& widget, qreal ratio) {
+    QImage image(qRound(widget.width() * ratio), qRound(widget.height() * ratio), QImage::Format_RGB32);
+    image.fill(Qt::black);
+    image.setDevicePixelRatio(ratio);
+    widget.render(&image);
+    image.setDevicePixelRatio(1);
+    return image;
+}
+
 inline std::set<QRgb> ColoursOf(const QImage& image) {
     std::set<QRgb> colours;
     const QImage rgb = image.convertToFormat(QImage::Format_RGB32);
