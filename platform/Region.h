@@ -12,6 +12,13 @@ struct RegionSpan {
     bool operator==(const RegionSpan&) const = default;
 };
 
+// Where a shape given in logical units is drawn: Ratio device pixels per unit, with the unit point
+// (0, 0) at the device point (OriginX, OriginY). The identity leaves every shape as it was.
+struct RegionScale {
+    double Ratio = 1, OriginX = 0, OriginY = 0;
+    bool IsIdentity() const { return Ratio == 1 && OriginX == 0 && OriginY == 0; }
+};
+
 // A set of pixels held as sorted row spans, so hit tests and fills are exact.
 // Coordinates follow the platform's conventions: a rectangle (l, t, r, b) covers columns l..r-1 and
 // rows t..b-1; rounded rectangles and ellipses are fitted one pixel tighter on the right and the
@@ -20,10 +27,13 @@ class Region {
 public:
     Region() = default;
 
-    static Region Rectangle(int left, int top, int right, int bottom);
+    // With a scale, the device pixels whose centres the scaled shape covers; a rectangle's edges go
+    // to the nearest device pixel boundary (a centre on an edge belongs to the pixel right or below).
+    static Region Rectangle(int left, int top, int right, int bottom, const RegionScale& scale = {});
     // Corners are quarters of an ellipse cornerWidth x cornerHeight (clamped to the shape's size).
-    static Region RoundRectangle(int left, int top, int right, int bottom, int cornerWidth, int cornerHeight);
-    static Region Ellipse(int left, int top, int right, int bottom);
+    static Region RoundRectangle(int left, int top, int right, int bottom, int cornerWidth, int cornerHeight,
+                                 const RegionScale& scale = {});
+    static Region Ellipse(int left, int top, int right, int bottom, const RegionScale& scale = {});
 
     void Offset(int dx, int dy);
     bool Contains(int x, int y) const;

@@ -1,6 +1,7 @@
 #include "ui/IconToQt.h"
 
 #include <QImage>
+#include <QPixmap>
 #include <algorithm>
 
 #include "core/TCanvas.h"
@@ -35,5 +36,14 @@ QIcon IconToQIcon(TGraphic& icon) {
         for (int x = 0; x < result.width(); ++x)
             out[x] = (black[x] & 0xFFFFFF) == (white[x] & 0xFFFFFF) ? (black[x] | 0xFF000000u) : 0;
     }
-    return QIcon(QPixmap::fromImage(result));
+    return IconAtOneAndTwice(result);
+}
+
+QIcon IconAtOneAndTwice(const QImage& picture) {
+    QIcon icon;
+    if (picture.isNull()) return icon;
+    icon.addPixmap(QPixmap::fromImage(picture));
+    const QImage twice = picture.scaled(picture.size() * 2, Qt::IgnoreAspectRatio, Qt::FastTransformation);
+    icon.addPixmap(QPixmap::fromImage(twice));
+    return icon;
 }

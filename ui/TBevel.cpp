@@ -9,13 +9,14 @@ TBevel::TBevel(QWidget* parent, int left, int top, int width, int height) : QWid
     setAttribute(Qt::WA_TransparentForMouseEvents);
 }
 
+// Edges as one-pixel-wide rectangles rather than lines, so they land on whole device pixels at any
+// pixel ratio: a ratio of 2 gives edges two device pixels wide.
 void TBevel::paintEvent(QPaintEvent*) {
     QPainter painter(this);
-    int right = width() - 1, bottom = height() - 1;
-    painter.setPen(ToQColor(clBtnShadow));
-    painter.drawLine(0, 0, right, 0);
-    painter.drawLine(0, 0, 0, bottom);
-    painter.setPen(ToQColor(clBtnHighlight));
-    painter.drawLine(0, bottom, right, bottom);
-    painter.drawLine(right, 0, right, bottom);
+    const int w = width(), h = height();
+    const QColor shadow = ToQColor(clBtnShadow), light = ToQColor(clBtnHighlight);
+    painter.fillRect(QRect(0, 0, w, 1), shadow);
+    painter.fillRect(QRect(0, 0, 1, h), shadow);
+    painter.fillRect(QRect(0, h - 1, w, 1), light);
+    painter.fillRect(QRect(w - 1, 0, 1, h), light);
 }

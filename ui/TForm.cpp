@@ -2,9 +2,11 @@
 
 #include <QGuiApplication>
 #include <QIcon>
+#include <QImage>
 #include <QLayout>
 #include <QScreen>
 
+#include "ui/IconToQt.h"
 #include "ui/QtColor.h"
 
 // The resources live in a static library, whose registration the linker may otherwise drop.
@@ -41,7 +43,8 @@ TForm::TForm(const QString& caption, int clientWidth, int clientHeight, TColor c
 
 QIcon TForm::SharedIcon() {
     EnsureResources();
-    static const QIcon icon(QStringLiteral(":/window-icon.ico"));
+    // 32 x 32 as stored, and 64 x 64 for dense screens.
+    static const QIcon icon = IconAtOneAndTwice(QImage(QStringLiteral(":/window-icon.ico")));
     return icon;
 }
 

@@ -29,7 +29,12 @@ QIcon PreviewGlyph() {
         for (int x = 0; x < glyph.width(); ++x)
             if (row[x] == key) row[x] = 0;
     }
-    return QIcon(QPixmap::fromImage(glyph));
+    // Sizes for denser screens too, scaled smoothly from the 16-pixel bitmap.
+    QIcon icon(QPixmap::fromImage(glyph));
+    for (int size : {24, 32})
+        icon.addPixmap(
+            QPixmap::fromImage(glyph.scaled(size, size, Qt::IgnoreAspectRatio, Qt::SmoothTransformation)));
+    return icon;
 }
 
 }  // namespace

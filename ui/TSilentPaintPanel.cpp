@@ -29,13 +29,12 @@ void TSilentPaintPanel::PaintFace(QPainter& painter) {
     const QColor face = ToQColor(clBtnFace), light = ToQColor(clBtnHighlight), shadow = ToQColor(clBtnShadow);
     painter.fillRect(rect(), face);
     // Two rings: the outer one lowered (dark above and left), the inner one raised.
+    // Filled one-pixel strips, which stay on whole device pixels at any pixel ratio.
     auto ring = [&painter](QRect r, const QColor& topLeft, const QColor& bottomRight) {
-        painter.setPen(topLeft);
-        painter.drawLine(r.topLeft(), r.topRight());
-        painter.drawLine(r.topLeft(), r.bottomLeft());
-        painter.setPen(bottomRight);
-        painter.drawLine(r.bottomLeft(), r.bottomRight());
-        painter.drawLine(r.topRight(), r.bottomRight());
+        painter.fillRect(QRect(r.left(), r.top(), r.width(), 1), topLeft);
+        painter.fillRect(QRect(r.left(), r.top(), 1, r.height()), topLeft);
+        painter.fillRect(QRect(r.left(), r.bottom(), r.width(), 1), bottomRight);
+        painter.fillRect(QRect(r.right(), r.top(), 1, r.height()), bottomRight);
     };
     ring(rect(), shadow, light);
     ring(rect().adjusted(1, 1, -1, -1), light, shadow);

@@ -1,10 +1,12 @@
 #include "widgets/ComboButtonPainting.h"
 
 #include <QPainter>
+#include <QPainterPath>
 #include <QString>
 #include <array>
 #include <optional>
 
+#include "widgets/DevicePixels.h"
 #include "widgets/QtColor.h"
 
 namespace {
@@ -50,6 +52,29 @@ constexpr std::array<std::array<int, 6>, 6> ChevronRows = {{
     {4, -1, -1, -1, -1, -1},
 }};
 
+// On a denser screen: the image scaled smoothly into the device pixels of its rectangle.
+void DrawImageSmoothly(QPainter& painter, const DevicePixels& grid, const QRect& logical,
+                       const QImage& image) {
+    const QRect target = grid.Map(logical);
+    grid.Paint(painter, [&](QPainter& p) {
+        p.setRenderHint(QPainter::SmoothPixmapTransform);
+        p.drawImage(target, image);
+    });
+}
+
+// On a denser screen: the chevron as the two strokes its pixels make, drawn smoothly at device size.
+void DrawChevronSmoothly(QPainter& painter, const DevicePixels& grid, QPoint origin, const QColor& color) {
+    QPainterPath path;
+    path.moveTo(grid.MapPoint(origin + QPointF(1, 1)));
+    path.lineTo(grid.MapPoint(origin + QPointF(4.5, 4.5)));
+    path.lineTo(grid.MapPoint(origin + QPointF(8, 1)));
+    grid.Paint(painter, [&](QPainter& p) {
+        p.setRenderHint(QPainter::Antialiasing);
+        p.setPen(QPen(color, 2.1 * grid.Ratio(), Qt::SolidLine, Qt::FlatCap, Qt::MiterJoin));
+        p.drawPath(path);
+    });
+}
+
 }  // namespace
 
 QRect ComboImageRect(const QRect& client, int cx, int index) {
@@ -87,7 +112,12 @@ void PaintComboButton(QPainter& painter, const QRect& client, int outerHeight, i
     const QRect image = ComboImageRect(client, cx, state.Index);
     // Loaded afresh at every paint; a missing resource leaves the image empty and draws nothing.
     buttonImage = QImage(QStringLiteral(":/") + QString::fromLatin1(ComboButtonImageName(state)));
-    if (!buttonImage.isNull()) painter.drawImage(image, buttonImage);
+    // One device pixel per logical pixel keeps the plain stretch; denser screens get smooth drawing.
+    const DevicePixels grid(painter, client.size());
+    if (!buttonImage.isNull()) {
+        if (grid.OneToOne()) painter.drawImage(image, buttonImage);
+        else DrawImageSmoothly(painter, grid, image, buttonImage);
+    }
 
     const VariantLook* look = LookFor(state.Index);
     if (state.Enabled && look && look->outline) Outline(painter, image, *look->outline);
@@ -99,6 +129,10 @@ void PaintComboButton(QPainter& painter, const QRect& client, int outerHeight, i
 
     const QPoint origin = ComboChevronOrigin(image, cx, outerHeight);
     const QColor chevron = ToQColor(ComboChevronColor(state.Enabled, state.Index));
+    if (!grid.OneToOne()) {
+        DrawChevronSmoothly(painter, grid, origin, chevron);
+        return;
+    }
     for (int dy = 0; dy < int(ChevronRows.size()); ++dy)
         for (int dx : ChevronRows[std::size_t(dy)])
             if (dx >= 0) painter.fillRect(QRect(origin.x() + dx, origin.y() + dy, 1, 1), chevron);

@@ -28,12 +28,13 @@ Region ShapeRegion(TBtnShape shape, int width, int height, int cornerRadius) {
     return platform::CreateRoundRectRgn(0, 0, width, height, d, d);
 }
 
-Region FrameRingRegion(TBtnShape shape, int width, int height, int cornerRadius, int ring) {
+Region FrameRingRegion(TBtnShape shape, int width, int height, int cornerRadius, int ring,
+                       const platform::RegionScale& scale) {
     const int i = ring;
-    if (shape == btnOval) return platform::CreateEllipticRgn(i, i, width + 1 - i, height + 1 - i);
+    if (shape == btnOval) return Region::Ellipse(i, i, width + 1 - i, height + 1 - i, scale);
     const int d = CornerSize(shape, width, height, cornerRadius) - 2 * i;
-    if (d > 0) return platform::CreateRoundRectRgn(i, i, width + 1 - i, height + 1 - i, d, d);
-    return platform::CreateRectRgn(i, i, width - i, height - i);
+    if (d > 0) return Region::RoundRectangle(i, i, width + 1 - i, height + 1 - i, d, d, scale);
+    return Region::Rectangle(i, i, width - i, height - i, scale);
 }
 
 TColor FrameRingColor(TColor face, TColor frame, int frameWidth, int ring) {
@@ -57,34 +58,49 @@ TColor MixFrameIntoFace(TColor face, TColor frame, int percent) {
     return result;
 }
 
-Region SunkenFaceRegion(TBtnShape shape, int width, int height, int cornerRadius) {
-    if (shape == btnOval) return platform::CreateEllipticRgn(1, 1, width - 2, height - 2);
+Region SunkenFaceRegion(TBtnShape shape, int width, int height, int cornerRadius,
+                        const platform::RegionScale& scale) {
+    if (shape == btnOval) return Region::Ellipse(1, 1, width - 2, height - 2, scale);
     const int d = CornerSize(shape, width, height, cornerRadius);
-    if (d > 0) return platform::CreateRoundRectRgn(1, 1, width - 2, height - 2, d - 2, d - 2);
-    return platform::CreateRectRgn(1, 1, width - 3, height - 3);
+    if (d > 0) return Region::RoundRectangle(1, 1, width - 2, height - 2, d - 2, d - 2, scale);
+    return Region::Rectangle(1, 1, width - 3, height - 3, scale);
 }
 
 TColor PaintGradientFace(QImage& image, const TFancyEffects& effects) {
+    return PaintGradientFace(image, effects, image.width(), image.height(), {});
+}
+
+TColor PaintSunkenFace(QImage& image, const TFancyEffects& effects) {
+    return PaintSunkenFace(image, effects, image.width(), image.height(), {});
+}
+
+TColor PaintGradientFace(QImage& image, const TFancyEffects& effects, int width, int height,
+                         const platform::RegionScale& scale) {
     const int n = effects.FrameWidth();
     TColor color = platform::ColorToRGB(effects.FrameColor());
     for (int ring = 0; ring < n; ++ring) {
         color = FrameRingColor(effects.FaceColor(), effects.FrameColor(), n, ring);
-        FillRegion(image, FrameRingRegion(effects.Shape(), image.width(), image.height(), effects.CornerRadius(), ring),
-                   color);
+        const int radius = effects.CornerRadius();
+        FillRegion(image, FrameRingRegion(effects.Shape(), width, height, radius, ring, scale), color);
     }
     return color;
 }
 
-TColor PaintSunkenFace(QImage& image, const TFancyEffects& effects) {
+// The face is filled four times, each time moved by whole logical pixels; at a scale the region is
+// made again at each place rather than moved, so the moves land on the device grid as the edges do.
+TColor PaintSunkenFace(QImage& image, const TFancyEffects& effects, int width, int height,
+                       const platform::RegionScale& scale) {
     const TColor face = effects.FaceColor(), frame = effects.FrameColor();
-    Region region = SunkenFaceRegion(effects.Shape(), image.width(), image.height(), effects.CornerRadius());
-    FillRegion(image, region, clBlack);
-    region.Offset(1, 1);
-    FillRegion(image, region, MixFrameIntoFace(face, frame, 40));
-    region.Offset(2, 2);
-    FillRegion(image, region, clBtnHighlight);
-    region.Offset(-1, -1);
+    auto at = [&](int d) {
+        platform::RegionScale moved = scale;
+        moved.OriginX += d * scale.Ratio;
+        moved.OriginY += d * scale.Ratio;
+        return SunkenFaceRegion(effects.Shape(), width, height, effects.CornerRadius(), moved);
+    };
+    FillRegion(image, at(0), clBlack);
+    FillRegion(image, at(1), MixFrameIntoFace(face, frame, 40));
+    FillRegion(image, at(3), clBtnHighlight);
     const TColor sunken = MixFrameIntoFace(face, frame, 15);
-    FillRegion(image, region, sunken);
+    FillRegion(image, at(2), sunken);
     return sunken;
 }

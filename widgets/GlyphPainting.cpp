@@ -1,6 +1,8 @@
 #include "widgets/GlyphPainting.h"
 
 #include <QImage>
+#include <QPainter>
+#include <QRect>
 #include <QPoint>
 #include <algorithm>
 #include <vector>
@@ -45,4 +47,18 @@ TColor DrawGlyphCell(QImage& image, TBitmap& strip, int cell, int cellWidth, con
         }
     }
     return RowPixelToColor(key);
+}
+
+TColor DrawGlyphCellScaled(QImage& image, TBitmap& strip, int cell, int cellWidth, const QRect& target,
+                           const TColor* brushColor) {
+    const int height = strip.Height();
+    if (strip.IsEmpty() || cellWidth <= 0 || height <= 0 || target.isEmpty()) return 0;
+    // The cell at its own size on a transparent ground; the key colour comes back from it.
+    QImage cellImage(cellWidth, height, QImage::Format_ARGB32_Premultiplied);
+    cellImage.fill(Qt::transparent);
+    const TColor key = DrawGlyphCell(cellImage, strip, cell, cellWidth, QPoint(0, 0), brushColor);
+    QPainter painter(&image);
+    painter.setRenderHint(QPainter::SmoothPixmapTransform);
+    painter.drawImage(target, cellImage);
+    return key;
 }

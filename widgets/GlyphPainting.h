@@ -3,6 +3,7 @@
 
 class QImage;
 class QPoint;
+class QRect;
 class TBitmap;
 
 // Copies cell `cell` (cellWidth wide, the strip's full height) of a glyph strip to `at` in a
@@ -10,3 +11,8 @@ class TBitmap;
 // untouched when there is none. Returns the key colour.
 TColor DrawGlyphCell(QImage& image, TBitmap& strip, int cell, int cellWidth, const QPoint& at,
                      const TColor* brushColor);
+
+// The same cell scaled smoothly into `target` (device pixels of the image), for denser screens:
+// key-coloured pixels take `brushColor` or let the image show through, then the cell is scaled.
+TColor DrawGlyphCellScaled(QImage& image, TBitmap& strip, int cell, int cellWidth, const QRect& target,
+                           const TColor* brushColor);

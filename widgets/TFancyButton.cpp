@@ -7,6 +7,7 @@
 #include <QShortcutEvent>
 #include <QTimer>
 
+#include "widgets/DevicePixels.h"
 #include "widgets/FancyFace.h"
 #include "widgets/FancyLayout.h"
 #include "widgets/GlyphPainting.h"
@@ -105,9 +106,12 @@ bool TFancyButton::event(QEvent* e) {
     return QWidget::event(e);
 }
 
-QImage TFancyButton::Render() {
-    QImage image(width(), height(), QImage::Format_ARGB32_Premultiplied);
-    image.fill(Qt::transparent);
+QImage TFancyButton::Render() { return Render(DevicePixels(1, size())); }
+
+QImage TFancyButton::Render(const DevicePixels& grid) {
+    QImage image = grid.NewImage();
+    const QPointF origin = grid.Origin();
+    const platform::RegionScale scale{grid.Ratio(), origin.x(), origin.y()};
     const int number = glyphs_.Number() == 0 ? 1 : glyphs_.Number();
     glyphCellWidth_ = glyphs_.Glyph().Width() / number;
 
@@ -116,16 +120,18 @@ QImage TFancyButton::Render() {
     TColor brush = 0;
     const TColor* brushColor = nullptr;
     if (effects_.FrameStyle() != fmNone) {
-        brush = pressed_ ? PaintSunkenFace(image, effects_) : PaintGradientFace(image, effects_);
+        brush = pressed_ ? PaintSunkenFace(image, effects_, width(), height(), scale)
+                         : PaintGradientFace(image, effects_, width(), height(), scale);
         brushColor = &brush;
     }
 
+    // Measured in logical pixels: the layout is the same at every ratio.
     QFontMetrics metrics(font());
     const QString caption = QString::fromStdString(caption_);
     const int textWidth = metrics.horizontalAdvance(caption), textHeight = metrics.height();
     LayoutGlyphAndText(textWidth, textHeight);
-    if (glyphCellWidth_ > 0) PaintGlyph(image, brushColor);
-    PaintCaption(image, textWidth, textHeight);
+    if (glyphCellWidth_ > 0) PaintGlyph(image, grid, brushColor);
+    PaintCaption(image, grid, textWidth, textHeight);
     return image;
 }
 
@@ -139,21 +145,32 @@ void TFancyButton::LayoutGlyphAndText(int textWidth, int textHeight) {
     textTop_ = layout.TextTop;
 }
 
-void TFancyButton::PaintGlyph(QImage& image, const TColor* brushColor) {
+void TFancyButton::PaintGlyph(QImage& image, const DevicePixels& grid, const TColor* brushColor) {
     if (glyphs_.Number() < glyphState_) glyphState_ = GlyphNormal;
     const int cell = glyphState_ >= 1 && glyphState_ <= 4 ? glyphState_ - 1 : 0;
     const int offset = pressed_ ? 1 : 0;
-    glyphKeyColor_ = DrawGlyphCell(image, glyphs_.Glyph(), cell, glyphCellWidth_,
-                                   QPoint(glyphLeft_ + offset, glyphTop_ + offset), brushColor);
+    const QPoint at(glyphLeft_ + offset, glyphTop_ + offset);
+    if (grid.OneToOne()) {
+        glyphKeyColor_ = DrawGlyphCell(image, glyphs_.Glyph(), cell, glyphCellWidth_, at, brushColor);
+        return;
+    }
+    // Denser screens get the cell scaled smoothly into its device rectangle.
+    const QRect target = grid.Map(QRect(at, QSize(glyphCellWidth_, glyphs_.Glyph().Height())));
+    glyphKeyColor_ = DrawGlyphCellScaled(image, glyphs_.Glyph(), cell, glyphCellWidth_, target, brushColor);
 }
 
-void TFancyButton::PaintCaption(QImage& image, int textWidth, int textHeight) {
+void TFancyButton::PaintCaption(QImage& image, const DevicePixels& grid, int textWidth, int textHeight) {
     const TColor textColor = mouseInShape_ && !pressed_ ? effects_.HoverColor() : fontColor_;
     const QString caption = QString::fromStdString(caption_);
     const QRect box(textLeft_, textTop_, textWidth, textHeight);
     const int flags = Qt::AlignHCenter | Qt::AlignTop | Qt::TextSingleLine | Qt::TextShowMnemonic;
 
     QPainter painter(&image);
+    // Laid out in logical pixels; the painter's scale draws the letters with the font at device size.
+    if (!grid.OneToOne()) {
+        painter.translate(grid.Origin());
+        painter.scale(grid.Ratio(), grid.Ratio());
+    }
     QFont plain = font();
     plain.setStyleStrategy(QFont::NoAntialias);  // only the letters' own pixels change
     painter.setFont(plain);
@@ -171,10 +188,10 @@ void TFancyButton::PaintCaption(QImage& image, int textWidth, int textHeight) {
 }
 
 void TFancyButton::paintEvent(QPaintEvent*) {
-    const QImage image = Render();
     {
         QPainter painter(this);
-        painter.drawImage(0, 0, image);
+        const DevicePixels grid(painter, size());
+        grid.Draw(painter, Render(grid));
     }
     // The size limit applies after painting; resizing from inside the paint is left to the loop.
     if (width() > MaxSize || height() > MaxSize) QTimer::singleShot(0, this, [this] { ClampSize(); });

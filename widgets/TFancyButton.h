@@ -7,6 +7,7 @@
 #include "widgets/TFancyGlyphs.h"
 
 class QImage;
+class DevicePixels;
 
 // The program's push button: a graded frame in one of three shapes, an embossed caption and an
 // optional glyph. It paints only inside its shape (the parent shows through the corners), reacts
@@ -44,8 +45,10 @@ public:
     bool DialogChar(QChar character);
     // The toolkit's generic click request: repaints only, never fires clicked().
     void Click();
-    // The button's own look, rendered on a transparent image of its size.
+    // The button's own look, rendered on a transparent image of its size; with a grid, of its device
+    // size at that grid's ratio.
     QImage Render();
+    QImage Render(const DevicePixels& grid);
 
     static constexpr int MaxSize = 145;
 
@@ -67,8 +70,8 @@ private:
     void UpdateShortcut();
     void ClampSize();
     void LayoutGlyphAndText(int textWidth, int textHeight);
-    void PaintGlyph(QImage& image, const TColor* brushColor);
-    void PaintCaption(QImage& image, int textWidth, int textHeight);
+    void PaintGlyph(QImage& image, const DevicePixels& grid, const TColor* brushColor);
+    void PaintCaption(QImage& image, const DevicePixels& grid, int textWidth, int textHeight);
 
     TFancyEffects effects_;
     TFancyGlyphs glyphs_;
