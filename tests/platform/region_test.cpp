@@ -79,3 +79,21 @@ TEST(Region, OffsetMovesEveryPixel) {
 TEST(Region, CornerLargerThanTheShapeIsClampedToAnEllipse) {
     EXPECT_EQ(CreateRoundRectRgn(0, 0, 13, 9, 200, 200).Spans(), CreateEllipticRgn(0, 0, 13, 9).Spans());
 }
+
+TEST(Region, ScaledShapesCoverTheirDevicePixels) {
+    // The identity scale changes nothing, also for a scale given explicitly.
+    EXPECT_EQ(Region::RoundRectangle(1, 2, 30, 20, 12, 12, RegionScale{}).Spans(),
+              CreateRoundRectRgn(1, 2, 30, 20, 12, 12).Spans());
+    // At 2 a rectangle's straight edges double; at 1.5 from (1, 1) they go to the nearest device
+    // boundary, 1.5 rounding up to 2 and 7.5 to 8.
+    EXPECT_EQ(Region::Rectangle(1, 1, 4, 3, {2, 0, 0}).Bounds(), Rect(2, 2, 8, 6));
+    EXPECT_EQ(Region::Rectangle(1, 1, 5, 3, {1.5, 0, 0}).Bounds(), Rect(2, 2, 8, 5));
+    // A shape drawn from half a device pixel starts on the pixel whose centre it covers.
+    EXPECT_EQ(Region::Rectangle(0, 0, 2, 2, {1.5, -0.5, -0.5}).Bounds(), Rect(0, 0, 3, 3));
+    // A rounded rectangle at 2: full rows twice as long as at 1, and a finer corner.
+    const Region one = CreateRoundRectRgn(0, 0, 21, 11, 8, 8);
+    const Region two = Region::RoundRectangle(0, 0, 21, 11, 8, 8, {2, 0, 0});
+    EXPECT_EQ(two.Bounds(), Rect(0, 0, 40, 20));
+    EXPECT_EQ(two.Spans()[10].Right - two.Spans()[10].Left, 2 * (one.Spans()[5].Right - one.Spans()[5].Left));
+    EXPECT_LT(two.Spans()[0].Left, 2 * one.Spans()[0].Left + 2);
+}

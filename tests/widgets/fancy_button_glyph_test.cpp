@@ -87,3 +87,19 @@ TEST(FancyButtonGlyph, WithoutAFaceKeyPixelsStayUnpainted) {
     EXPECT_EQ(PixelAt(shot, 46, 10), Normal);
     EXPECT_EQ(PixelAt(shot, 47, 11), Backdrop);
 }
+
+TEST(FancyButtonGlyph, DenserScreensScaleTheCellSmoothly) {
+    // At ratio 2 the 4 x 4 cell at (46, 10) covers device (92, 20) to (100, 28): blue, and where
+    // the key pixels were, blends of blue and the face colour, which nearest sampling never makes.
+    GlyphButton b;
+    const QImage shot = ShotAt(b.parent, 2);
+    const std::set<QRgb> colours = ColoursOf(shot.copy(92, 20, 8, 8));
+    EXPECT_TRUE(colours.count(qRgb(0, 0, 255)));
+    int blends = 0;
+    for (QRgb c : colours) blends += qGreen(c) > 0 && qBlue(c) > 0;
+    EXPECT_GT(blends, 1);
+    EXPECT_EQ(b.button->GlyphKeyColor(), Key);
+    // Outside the cell the face is untouched.
+    EXPECT_EQ(PixelAt(shot, 90, 24), Face);
+    EXPECT_EQ(PixelAt(shot, 101, 24), Face);
+}
