@@ -85,6 +85,9 @@ struct RasterError {
 void ReadRow32(const Bitmap& bmp, int y, int x0, int count, std::uint32_t* out);
 // Indexed rasters store the nearest colour-table entry.
 void WriteRow32(Bitmap& bmp, int y, int x0, int count, const std::uint32_t* in);
+// The pixels of row y at the given columns (each inside the row), in the same form: a stretch
+// that drops most of a wide row reads only what it keeps from plain 24- and 32-bit rows.
+void SampleRow32(const Bitmap& bmp, int y, const int* columns, int count, std::uint32_t* out);
 
 // Nearest entry of a colour table to an RGB colour (TColor order).
 int NearestColorIndex(const std::vector<RGBQuad>& table, TColor rgb);

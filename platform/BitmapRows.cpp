@@ -182,6 +182,27 @@ void ReadRow32(const Bitmap& bmp, int y, int x0, int count, std::uint32_t* out) 
     }
 }
 
+void SampleRow32(const Bitmap& bmp, int y, const int* columns, int count, std::uint32_t* out) {
+    if (count <= 0 || !InsideRow(bmp, y, 0, bmp.Width())) return;
+    const std::uint8_t* row = bmp.ScanLine(y);
+    if (bmp.info.bitCount == 24) {
+        for (int i = 0; i < count; ++i) {
+            const std::uint8_t* p = row + std::ptrdiff_t(columns[i]) * 3;
+            out[i] = p[0] | (p[1] << 8) | (std::uint32_t(p[2]) << 16);
+        }
+        return;
+    }
+    if (bmp.info.bitCount == 32 && PlainRgb32(bmp)) {
+        const auto* pixels = reinterpret_cast<const std::uint32_t*>(row);
+        for (int i = 0; i < count; ++i) out[i] = pixels[columns[i]] & 0xFFFFFF;
+        return;
+    }
+    // Packed, indexed and masked rows are unpacked whole first.
+    std::vector<std::uint32_t> whole(std::size_t(bmp.Width()));
+    ReadRow32(bmp, y, 0, bmp.Width(), whole.data());
+    for (int i = 0; i < count; ++i) out[i] = whole[std::size_t(columns[i])];
+}
+
 void WriteRow32(Bitmap& bmp, int y, int x0, int count, const std::uint32_t* in) {
     if (!InsideRow(bmp, y, x0, count)) return;
     std::uint8_t* row = bmp.ScanLine(y);

@@ -80,27 +80,28 @@ void DeviceContext::StretchBlt(const TRect& destRect, const Bitmap& src, const T
     std::vector<int> sourceX(std::size_t(clip.Width()));
     for (int x = clip.Left; x < clip.Right; ++x)
         sourceX[std::size_t(x - clip.Left)] = int(srcRect.Left + (x - destRect.Left) * sw / dw);
+    // The source columns rise with x, so the ones inside the source are one run [first, last).
+    const auto inside = [&src](int sx) { return sx >= 0 && sx < src.Width(); };
+    const auto firstIt = std::find_if(sourceX.begin(), sourceX.end(), inside);
+    const std::size_t first = std::size_t(firstIt - sourceX.begin());
+    const std::size_t last = std::size_t(std::find_if_not(firstIt, sourceX.end(), inside) - sourceX.begin());
+    if (first >= last) return;
 
     const std::uint32_t fore = ToPixel(ColorToRGB(textColor_)), back = ToPixel(ColorToRGB(bkColor_));
     const bool monochrome = src.Monochrome();
-    std::vector<std::uint32_t> srcRow(std::size_t(src.Width()));
-    std::vector<std::uint32_t> destRow(std::size_t(clip.Width()));
+    std::vector<std::uint32_t> sampled(last - first);
     int loadedY = -1;
     for (int y = clip.Top; y < clip.Bottom; ++y) {
         const int sy = int(srcRect.Top + (y - destRect.Top) * sh / dh);
         if (sy < 0 || sy >= src.Height()) continue;
         if (sy != loadedY) {
-            ReadRow32(src, sy, 0, src.Width(), srcRow.data());
+            SampleRow32(src, sy, sourceX.data() + first, int(last - first), sampled.data());
             if (monochrome)
-                for (auto& px : srcRow) px = px == 0xFFFFFF ? back : fore;
+                for (auto& px : sampled) px = px == 0xFFFFFF ? back : fore;
             loadedY = sy;
         }
-        ReadRow32(*target_, y, clip.Left, clip.Width(), destRow.data());
-        for (std::size_t i = 0; i < destRow.size(); ++i) {
-            const int sx = sourceX[i];
-            if (sx >= 0 && sx < src.Width()) destRow[i] = srcRow[std::size_t(sx)];
-        }
-        WriteRow32(*target_, y, clip.Left, clip.Width(), destRow.data());
+        // Destination pixels that map outside the source keep what they had.
+        WriteRow32(*target_, y, clip.Left + int(first), int(last - first), sampled.data());
     }
 }
 

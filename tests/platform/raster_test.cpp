@@ -148,3 +148,25 @@ TEST(PlatformRaster, SystemAndHalftoneTables) {
     EXPECT_EQ(sys[15].green, 0xFF);
     EXPECT_EQ(HalftonePalette().size(), 256u);
 }
+
+TEST(PlatformRaster, SampledRowsMatchWholeRowsInEveryLayout) {
+    // Every layout gives the same pixels at the chosen columns as the whole row does.
+    const std::uint32_t masks[3] = {0x7C00, 0x03E0, 0x001F};
+    std::vector<std::unique_ptr<Bitmap>> rasters;
+    rasters.push_back(Dib(9, 1, 24));
+    rasters.push_back(Dib(9, 1, 32));
+    rasters.push_back(Dib(9, 1, 8, SystemPalette16()));
+    rasters.push_back(Dib(9, 1, 16, {}, masks));
+    rasters.push_back(Bitmap::CreateDevice(9, 1));
+    const std::vector<std::uint32_t> row = {0x000000, 0xFFFFFF, 0xFF0000, 0x00FF00, 0x0000FF,
+                                            0x808080, 0xFFFF00, 0x00FFFF, 0xFF00FF};
+    const std::vector<int> columns = {8, 0, 3, 3, 5};
+    for (auto& raster : rasters) {
+        WriteRow32(*raster, 0, 0, 9, row.data());
+        std::vector<std::uint32_t> whole(9), sampled(columns.size());
+        ReadRow32(*raster, 0, 0, 9, whole.data());
+        SampleRow32(*raster, 0, columns.data(), int(columns.size()), sampled.data());
+        for (std::size_t i = 0; i < columns.size(); ++i)
+            EXPECT_EQ(sampled[i], whole[std::size_t(columns[i])]) << raster->BitCount() << " bits, column " << columns[i];
+    }
+}
