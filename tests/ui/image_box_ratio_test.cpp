@@ -45,13 +45,13 @@ struct ProportionalBox {
 };
 
 TEST(ImageBoxRatio, LargePictureShowsPixelForPixelAtTheDeviceRatio) {
-    // Twice and one and a half times the box: at those ratios the fitted picture meets the device
-    // grid exactly, so each picture pixel lands on one device pixel.
-    for (const qreal ratio : {2.0, 1.5}) {
-        ProportionalBox b(0, 0, 40, 30);
-        FillCheckerboard(*b.box, int(40 * ratio), int(30 * ratio));
+    // The box times the ratio: the fitted picture meets the device grid exactly, so each picture
+    // pixel lands on one device pixel.
+    for (const qreal ratio : {2.0, 1.5, 1.25}) {
+        ProportionalBox b(0, 0, 40, 32);
+        FillCheckerboard(*b.box, int(40 * ratio), int(32 * ratio));
         const QImage shot = ShotAt(*b.box, ratio);
-        ASSERT_EQ(shot.size(), QSize(int(40 * ratio), int(30 * ratio)));
+        ASSERT_EQ(shot.size(), QSize(int(40 * ratio), int(32 * ratio)));
         EXPECT_EQ(CheckerboardMisses(shot, shot.rect()), 0) << "ratio " << ratio;
     }
 }

@@ -82,30 +82,34 @@ TEST(DeviceRatio, ButtonRingsAreRatioDevicePixelsWide) {
     EXPECT_EQ(PixelAt(two, 193, 49), Backdrop);
 }
 
-TEST(DeviceRatio, ButtonFrameAndFaceMeetWithoutGapsAtOneAndAHalf) {
-    // At (1, 1) the button starts at device 1.5; rings of 1.5 device pixels take one or two.
-    Button b("", 1, 1);
-    const QImage shot = ShotAt(b.parent, 1.5);
-    const int left = 2, right = qRound(1.5 + 97 * 1.5);  // first and one past the last device column
-    for (int y : {qRound(1.5 + 12 * 1.5), qRound(1.5 + 12 * 1.5) + 1}) {
-        const auto runs = Runs(shot, y, left, right);
-        ASSERT_EQ(runs.size(), 7u) << "row " << y;
-        const std::vector<Rgb> order = {Red, Ring1, Ring2, Face, Ring2, Ring1, Red};
-        for (std::size_t i = 0; i < runs.size(); ++i) {
-            EXPECT_EQ(runs[i].first, order[i]) << "run " << i;
-            if (i != 3) {
-                EXPECT_TRUE(runs[i].second == 1 || runs[i].second == 2) << "run " << i;
+TEST(DeviceRatio, ButtonFrameAndFaceMeetWithoutGapsAtFractionalRatios) {
+    // At (1, 1) the button starts between device pixels (1.5 at ratio 1.5, 1.25 at 1.25); rings
+    // of 1.5 or 1.25 device pixels take one or two, each ring touching the next.
+    for (const qreal r : {1.5, 1.25}) {
+        Button b("", 1, 1);
+        const QImage shot = ShotAt(b.parent, r);
+        const int left = qRound(r), right = qRound(r + 97 * r);  // first and one past the last column
+        const int middle = qRound(r + 12 * r);
+        for (int y : {middle, middle + 1}) {
+            const auto runs = Runs(shot, y, left, right);
+            ASSERT_EQ(runs.size(), 7u) << "ratio " << r << " row " << y;
+            const std::vector<Rgb> order = {Red, Ring1, Ring2, Face, Ring2, Ring1, Red};
+            for (std::size_t i = 0; i < runs.size(); ++i) {
+                EXPECT_EQ(runs[i].first, order[i]) << "ratio " << r << " run " << i;
+                if (i != 3) {
+                    EXPECT_TRUE(runs[i].second == 1 || runs[i].second == 2) << "ratio " << r << " run " << i;
+                }
             }
+            EXPECT_EQ(PixelAt(shot, left - 1, y), Backdrop);
+            EXPECT_EQ(PixelAt(shot, right, y), Backdrop);
         }
-        EXPECT_EQ(PixelAt(shot, left - 1, y), Backdrop);
-        EXPECT_EQ(PixelAt(shot, right, y), Backdrop);
+        // The top and bottom edges likewise start on the first and end on the last device row.
+        const int x = qRound(r + 48 * r), top = qRound(r), bottom = qRound(r + 25 * r) - 1;
+        EXPECT_EQ(PixelAt(shot, x, top), Red) << "ratio " << r;
+        EXPECT_EQ(PixelAt(shot, x, top - 1), Backdrop) << "ratio " << r;
+        EXPECT_EQ(PixelAt(shot, x, bottom), Red) << "ratio " << r;
+        EXPECT_EQ(PixelAt(shot, x, bottom + 1), Backdrop) << "ratio " << r;
     }
-    // The top and bottom edges likewise start on the first and end on the last device row.
-    const int x = qRound(1.5 + 48 * 1.5), bottom = qRound(1.5 + 25 * 1.5) - 1;
-    EXPECT_EQ(PixelAt(shot, x, 2), Red);
-    EXPECT_EQ(PixelAt(shot, x, 1), Backdrop);
-    EXPECT_EQ(PixelAt(shot, x, bottom), Red);
-    EXPECT_EQ(PixelAt(shot, x, bottom + 1), Backdrop);
 }
 
 TEST(DeviceRatio, HeldButtonKeepsItsEdgesInOrder) {
