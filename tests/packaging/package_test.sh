@@ -5,7 +5,7 @@
 # with no error, desktop-file-validate and appstreamcli validate passing.
 set -euo pipefail
 build=$(cd "${1:?usage: package_test.sh BUILD-DIR}" && pwd)
-for tool in cpack dpkg-deb dpkg-shlibdeps lintian desktop-file-validate appstreamcli identify; do
+for tool in cpack dpkg-deb dpkg-shlibdeps dpkg-architecture lintian desktop-file-validate appstreamcli identify; do
   command -v "$tool" >/dev/null || { echo "SKIP: $tool is not installed (tools/install-deps.sh)"; exit 77; }
 done
 work=$(mktemp -d)
@@ -24,7 +24,7 @@ for size in 16 32 48 64 128 256; do icons+=" ./usr/share/icons/hicolor/${size}x$
 cat >"$work/want" <<LIST
 ./usr/bin/brelvik 755
 ./usr/bin/brelvik-cli 755
-./usr/lib/brelvik/libbrelvik-text.so 644
+./usr/lib/$(dpkg-architecture -qDEB_HOST_MULTIARCH)/brelvik/libbrelvik-text.so 644
 ./usr/share/applications/org.brelvik.Brelvik.desktop 644
 ./usr/share/metainfo/org.brelvik.Brelvik.metainfo.xml 644
 ./usr/share/man/man1/brelvik.1.gz 644
@@ -54,6 +54,9 @@ for need in libc6 libstdc++6 libjpeg62-turbo libqt6core6 libqt6gui6 libqt6widget
   grep -qxF "$need" <<<"$names" || failure "Depends lacks $need"
 done
 [ "$(dpkg-deb -f "$deb" Section)" = graphics ] || failure "Section is not graphics"
+# Nothing to run at install or removal: no maintainer scripts, so a removal leaves no state behind.
+scripts=$(dpkg-deb -I "$deb" | grep -oE '\b(preinst|postinst|prerm|postrm)\b' | sort -u | tr '\n' ' ' || true)
+[ -z "$scripts" ] || failure "maintainer scripts in the package: $scripts"
 
 dpkg-deb -x "$deb" "$work/root"
 for size in 16 32 48 64 128 256; do
