@@ -3,7 +3,7 @@ BUILD ?= build
 JOBS ?= $(shell nproc)
 FUZZ_SECONDS ?= 60
 
-.PHONY: run test deps build test-sanitize fuzz bench install clean
+.PHONY: run test deps build test-sanitize fuzz bench install package clean
 
 deps:
 	@tools/install-deps.sh
@@ -31,6 +31,9 @@ bench: build
 
 install: build
 	cmake --install $(BUILD)
+
+package: build
+	cmake --build $(BUILD) --target package
 
 clean:
 	rm -rf $(BUILD) build-sanitize build-fuzz

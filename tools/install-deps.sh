@@ -11,6 +11,8 @@ packages=(
   fonts-liberation fonts-dejavu-core fontconfig
   xvfb xauth x11-utils xdotool libx11-6 python3
   icoutils imagemagick
+  xclip
+  dpkg-dev lintian desktop-file-utils appstream man-db bash-completion
   clang libclang-rt-14-dev
 )
 

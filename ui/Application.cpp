@@ -1,11 +1,13 @@
 #include "ui/Application.h"
 
 #include <QFileInfo>
+#include <QTimer>
 
 #include "formats/JpegRegistration.h"
 #include "formats/PictureLoading.h"
 #include "ui/ErrorHandling.h"
 #include "ui/Forms.h"
+#include "ui/Guarded.h"
 #include "ui/TForm.h"
 #include "ui/Unit1.h"
 
@@ -17,12 +19,15 @@ Application::Application(int& argc, char** argv) : QApplication(argc, argv) {
     setQuitOnLastWindowClosed(false);
 }
 
-int Application::Run() {
+int Application::Run(const std::string& picture) {
     InstallPictureFormats();
     // Before any window: the main window's layout holds a JPEG picture.
     RegisterJpegFormats();
     CreateForms();
     Form1->show();
+    // From inside the loop, so that an error box for the picture comes over the shown window.
+    if (!picture.empty())
+        QTimer::singleShot(0, Form1, Guarded([picture] { Form1->OpenSourcePicture(picture); }));
     int code = exec();
     DestroyForms();
     return code;

@@ -1,5 +1,6 @@
 #pragma once
 #include <QApplication>
+#include <string>
 
 // The program's one application object. Run() registers the picture formats, creates the six
 // windows hidden, shows the main window and runs the event loop until the main window closes.
@@ -9,7 +10,8 @@ class Application : public QApplication {
 public:
     Application(int& argc, char** argv);
 
-    int Run();
+    // A picture path given opens once the main window is up, as the first browse button would.
+    int Run(const std::string& picture = {});
 
     bool notify(QObject* receiver, QEvent* event) override;
 };

@@ -3,6 +3,7 @@
 #include <QAction>
 #include <QCloseEvent>
 #include <QCoreApplication>
+#include <QDropEvent>
 #include <QFile>
 #include <QMenu>
 #include <QMenuBar>
@@ -17,6 +18,7 @@
 #include "platform/FileSearch.h"
 #include "platform/Shell.h"
 #include "ui/DialogControls.h"
+#include "ui/FileDrop.h"
 #include "ui/Guarded.h"
 #include "ui/QtColor.h"
 #include "ui/SaveFlow.h"
@@ -74,6 +76,11 @@ TForm1::TForm1() : TForm(QStringLiteral("Brelvik 1 10"), 464, 481, clActiveCapti
     surfaceRaster_ = platform::Bitmap::CreateDevice(464, 481);
     surface_ = std::make_unique<TRasterCanvas>(*surfaceRaster_);
     LoadStartupPhotograph();
+    // A file dropped anywhere on the window opens like the first browse button's choice; the edits
+    // would otherwise take the drop as text.
+    setAcceptDrops(true);
+    XPEdit1->setAcceptDrops(false);
+    XPEdit2->setAcceptDrops(false);
 }
 
 TForm1::~TForm1() = default;
@@ -186,9 +193,30 @@ void TForm1::closeEvent(QCloseEvent* event) {
     if (event->isAccepted()) QCoreApplication::exit(0);
 }
 
+void TForm1::dragEnterEvent(QDragEnterEvent* event) {
+    if (DroppedFile(event->mimeData())) event->acceptProposedAction();
+}
+
+void TForm1::dragMoveEvent(QDragMoveEvent* event) {
+    if (DroppedFile(event->mimeData())) event->acceptProposedAction();
+}
+
+// The file opens after the drop has been answered, so that an error box does not keep the file
+// manager waiting for the end of its drag.
+void TForm1::dropEvent(QDropEvent* event) {
+    std::optional<std::string> path = DroppedFile(event->mimeData());
+    if (!path) return;
+    event->acceptProposedAction();
+    QTimer::singleShot(0, this, Guarded([this, file = *path] { OpenSourcePicture(file); }));
+}
+
 void TForm1::FancyButton1Click() {
     if (!OpenPictureDialog1.RunDialog()) return;
-    XPEdit1->setText(QString::fromStdString(OpenPictureDialog1.FileName()));
+    OpenSourcePicture(OpenPictureDialog1.FileName());
+}
+
+void TForm1::OpenSourcePicture(const std::string& path) {
+    XPEdit1->setText(QString::fromStdString(path));
     ReadFromFile(Image1->Picture(), TextOf(XPEdit1));
 }
 

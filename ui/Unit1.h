@@ -81,11 +81,18 @@ public:
     void N101Click();
     void BMP1Click();
 
+    // Puts the path into XPEdit1 and loads the file into Image1 by its extension, as the first
+    // browse button does with the file chosen in its dialog (also the program argument and a drop).
+    void OpenSourcePicture(const std::string& path);
+
     // The window's own drawing surface (the icon export draws its intermediate pictures on it).
     TCanvas& Surface() { return *surface_; }
 
 protected:
     void closeEvent(QCloseEvent* event) override;
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dragMoveEvent(QDragMoveEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
 
 private:
     void BuildSourceRow(QWidget* panel);

@@ -1,5 +1,5 @@
 // Text output and the font engine's start for a program built without the toolkit: both go
-// through the text module, loaded on first need from beside the program or its lib/brelvik folder.
+// through the text module, loaded on first need from beside the program or its installed module folder.
 #include <dlfcn.h>
 #include <unistd.h>
 
@@ -9,6 +9,11 @@
 #include "platform/DeviceContext.h"
 #include "platform/TextRuntime.h"
 #include "platform/textmodule/TextModuleAbi.h"
+
+// Where the module is installed, relative to the installation prefix.
+#ifndef BRELVIK_MODULE_DIR
+#define BRELVIK_MODULE_DIR "lib/brelvik"
+#endif
 
 namespace platform {
 
@@ -33,7 +38,7 @@ std::string ProgramFolder() {
 void* OpenModule() {
     const std::string folder = ProgramFolder();
     for (const std::string& candidate :
-         {folder + "/" BRELVIK_TEXT_MODULE, folder + "/../lib/brelvik/" BRELVIK_TEXT_MODULE}) {
+         {folder + "/" BRELVIK_TEXT_MODULE, folder + "/../" BRELVIK_MODULE_DIR "/" BRELVIK_TEXT_MODULE}) {
         if (void* handle = dlopen(candidate.c_str(), RTLD_NOW | RTLD_LOCAL)) return handle;
     }
     const char* reason = dlerror();
