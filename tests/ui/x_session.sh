@@ -1,21 +1,47 @@
 # Shared start of the tests that need a real X server; sourced, not run.
 # Usage: run_in_x_session SCRIPT BUILD-DIR TOOL...
 #   BRELVIK_X_SCREEN sets the virtual screen (default 1024x768x24).
-#   skips (exit 77) when a tool is missing, re-runs SCRIPT under xvfb-run once, and inside the
-#   virtual server makes $work, removed on exit together with the process in $pid.
+#   skips (exit 77) when a tool is missing, re-runs SCRIPT once inside a virtual X server of its
+#   own, and there makes $work, removed on exit together with the process in $pid.
+# The server picks a free display itself (-displayfd): several of these tests run at once under
+# `ctest -j`, and choosing the number beforehand lets two of them race for the same one.
 run_in_x_session() {
   local script=$1 build=$2
   shift 2
   local tool
-  for tool in xvfb-run Xvfb "$@"; do
+  for tool in Xvfb "$@"; do
     command -v "$tool" >/dev/null || { echo "SKIP: $tool is not installed (tools/install-deps.sh)"; exit 77; }
   done
   if [ -z "${BRELVIK_X_SESSION:-}" ]; then
     export BRELVIK_X_SESSION=1
-    exec xvfb-run -a -s "-screen 0 ${BRELVIK_X_SCREEN:-1024x768x24}" bash "$script" "$build"
+    run_under_virtual_server bash "$script" "$build"
+    exit $?
   fi
   work=$(mktemp -d)
   trap 'cleanup_x_session' EXIT
+}
+
+run_under_virtual_server() {  # COMMAND...: runs it with DISPLAY set, returns its status
+  local number_file server status=0
+  number_file=$(mktemp)
+  Xvfb -displayfd 3 -screen 0 "${BRELVIK_X_SCREEN:-1024x768x24}" -nolisten tcp 3>"$number_file" \
+    >/dev/null 2>&1 &
+  server=$!
+  for _ in $(seq 1 100); do
+    grep -q . "$number_file" 2>/dev/null && break
+    sleep 0.1
+  done
+  if ! grep -q . "$number_file"; then
+    echo "FAIL: the virtual X server did not start"
+    kill "$server" 2>/dev/null
+    rm -f "$number_file"
+    return 1
+  fi
+  DISPLAY=":$(head -n 1 "$number_file")" "$@" || status=$?
+  kill "$server" 2>/dev/null
+  wait "$server" 2>/dev/null
+  rm -f "$number_file"
+  return "$status"
 }
 
 cleanup_x_session() {
