@@ -153,6 +153,25 @@ TEST_F(CliConvert, RotationTurnsAboutTheCentreAndKeepsTheSize) {
     EXPECT_EQ(Load24(dir + "/r90x2.bmp")->Width(), w);
 }
 
+TEST_F(CliConvert, OddSizedPicturesTurnAboutTheirTrueCentre) {
+    WriteSample(dir + "/odd.bmp", 9, 5);
+    ASSERT_EQ(RunCli(dir, {"convert", "--to", "bmp", "--rotate", "180", "odd.bmp", "-o", "h.bmp"}).status, 0);
+    ASSERT_EQ(RunCli(dir, {"convert", "--to", "bmp", "--rotate", "90", "odd.bmp", "-o", "q.bmp"}).status, 0);
+    auto source = Load24(dir + "/odd.bmp");
+    auto half = Load24(dir + "/h.bmp");
+    auto quarter = Load24(dir + "/q.bmp");
+    const std::uint8_t blue[3] = {255, 0, 0};
+    for (int y = 0; y < 5; ++y)
+        for (int x = 0; x < 9; ++x) {
+            ASSERT_EQ(0, std::memcmp(half->Row(y) + 3 * x, source->Row(4 - y) + 3 * (8 - x), 3))
+                << x << "," << y;
+            // A quarter turn of 9 x 5 about its centre: columns 2 to 6 hold the turned middle.
+            const int sx = y + 2, sy = 6 - x;
+            const std::uint8_t* expected = sy >= 0 && sy < 5 ? source->Row(sy) + 3 * sx : blue;
+            ASSERT_EQ(0, std::memcmp(quarter->Row(y) + 3 * x, expected, 3)) << x << "," << y;
+        }
+}
+
 TEST_F(CliConvert, CaptionIsDrawnAsTheCaptionDialogDrawsIt) {
     CliRun run = RunCli(dir, {"convert", "--to", "bmp", "--caption", "Ж1", "--at", "2,3", "--font", "DejaVu Sans",
                               "--size", "12", "--color", "FF0000", "a.bmp", "-o", "c.bmp"});
