@@ -1,5 +1,6 @@
 // Runs the real brelvik-cli and checks what it writes and reports.
 #include <gtest/gtest.h>
+#include <unistd.h>
 
 #include <QProcess>
 #include <QSlider>
@@ -217,7 +218,7 @@ TEST_F(CliConvert, IconIsBuiltFromTheFileOnDiskAsTheWindowDoes) {
     ASSERT_EQ(RunCli(dir, {"convert", "--to", "ico", "a.bmp"}).status, 0);
     std::unique_ptr<platform::Bitmap> scratch = platform::Bitmap::CreateDevice(224, 64);
     TRasterCanvas surface(*scratch);
-    SaveIconFromSource(dir + "/a.bmp", dir + "/window", surface, nullptr);
+    SaveIconFromSource(dir + "/a.bmp", dir + "/window.ico", surface, nullptr);
     EXPECT_EQ(Bytes(dir + "/a.ico").size(), 766u);
     EXPECT_EQ(Bytes(dir + "/a.ico"), Bytes(dir + "/window.ico"));
 
@@ -274,6 +275,32 @@ TEST_F(CliConvert, NothingIsReplacedOrLeftHalfWritten) {
     EXPECT_EQ(nowhere.status, 1);
     EXPECT_EQ(nowhere.err, "a.bmp: Cannot create file \"/nonexistent-folder/x.jpg\". No such file or directory\n");
     EXPECT_EQ(FilesIn(dir), (std::vector<std::string>{"a.bmp", "bad.bmp", "keep.jpg"}));
+}
+
+TEST_F(CliConvert, OutputsTheUserMayNotWriteAreLeftAlone) {
+    // Root may write anywhere, so the run is made as an unprivileged user.
+    if (geteuid() != 0 || !fs::exists("/usr/bin/setpriv")) GTEST_SKIP() << "needs root and setpriv";
+    fs::permissions(dir, fs::perms(0777));
+    std::ofstream(dir + "/keep.jpg") << "earlier output";
+    fs::permissions(dir + "/keep.jpg", fs::perms(0644));
+    fs::create_directory(dir + "/closed");
+    fs::permissions(dir + "/closed", fs::perms(0755));
+    const auto runAsNobody = [this](const QString& output) {
+        QProcess process;
+        process.setWorkingDirectory(QString::fromStdString(dir));
+        process.start("/usr/bin/setpriv",
+                      {"--reuid=65534", "--regid=65534", "--clear-groups",
+                       QStringLiteral(BRELVIK_BINARY_DIR "/brelvik-cli"), "convert", "a.bmp", "-o", output});
+        process.waitForFinished(120000);
+        return std::pair{process.exitCode(), process.readAllStandardError().toStdString()};
+    };
+    EXPECT_EQ(runAsNobody("keep.jpg"),
+              std::pair(1, "a.bmp: Cannot create file \"" + dir + "/keep.jpg\". Permission denied\n"));
+    EXPECT_EQ(Bytes(dir + "/keep.jpg"), "earlier output");
+    EXPECT_EQ(runAsNobody("closed/x.jpg"),
+              std::pair(1, "a.bmp: Cannot create file \"" + dir + "/closed/x.jpg\". Permission denied\n"));
+    EXPECT_TRUE(fs::is_empty(dir + "/closed"));
+    EXPECT_EQ(FilesIn(dir), (std::vector<std::string>{"a.bmp", "closed", "keep.jpg"}));
 }
 
 TEST_F(CliConvert, SeveralSourcesNeedAnExistingFolder) {

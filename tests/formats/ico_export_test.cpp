@@ -31,12 +31,11 @@ protected:
     }
 
     Bytes Save(const std::string& source, const std::string& target = "out") {
-        const std::string written =
-            SaveIconFromSource(source, dir + "/" + target, surface, [this](TIcon& icon) {
-                appIcon.CopyFrom(&icon);
-                ++appIconChanges;
-            });
-        EXPECT_EQ(written, dir + "/" + target + ".ico");
+        const std::string written = dir + "/" + target + ".ico";
+        SaveIconFromSource(source, written, surface, [this](TIcon& icon) {
+            appIcon.CopyFrom(&icon);
+            ++appIconChanges;
+        });
         return ReadFile(written);
     }
 };
@@ -139,8 +138,8 @@ TEST_F(IconExportTest, DrawsMaskColourAndIconOnTheSurface) {
 }
 
 TEST_F(IconExportTest, FailuresBeforeWritingLeaveTheTargetAlone) {
-    const std::string target = dir + "/keep";
-    WriteFile(target + ".ico", Bytes{1, 2, 3});
+    const std::string target = dir + "/keep.ico";
+    WriteFile(target, Bytes{1, 2, 3});
     EXPECT_THROW(SaveIconFromSource(dir + "/missing.bmp", target, surface, nullptr), EFOpenError);
     Bytes jfif(300, 0);
     const Bytes start = {0xFF, 0xD8, 0xFF, 0xE0, 0, 16, 'J', 'F', 'I', 'F', 0};
@@ -152,7 +151,7 @@ TEST_F(IconExportTest, FailuresBeforeWritingLeaveTheTargetAlone) {
     } catch (const EInvalidGraphic& e) {
         EXPECT_STREQ(e.what(), "Bitmap image is not valid");
     }
-    EXPECT_EQ(ReadFile(target + ".ico"), (Bytes{1, 2, 3}));
+    EXPECT_EQ(ReadFile(target), (Bytes{1, 2, 3}));
 }
 
 TEST(IconWriting, EmptyIconFailsBeforeTheFileIsCreated) {
