@@ -1,10 +1,15 @@
 // The main window's saves where the disk or the folder lets them down: the file being replaced stays
-// byte for byte, no temporary file is left, and the error box reads as for any failed write.
+// byte for byte, no temporary file is left, and the error box reads as for any failed write. Also
+// the saved icon's preview, shown on a real screen for icon_preview_test.sh.
 #include <sys/mount.h>
 #include <sys/stat.h>
 
+#include <QScrollArea>
+#include <QScrollBar>
+#include <QTest>
 #include <algorithm>
 #include <cerrno>
+#include <cstdlib>
 #include <cstring>
 #include <filesystem>
 #include <fstream>
@@ -15,6 +20,7 @@
 #include "platform/File.h"
 #include "tests/TestSupport.h"
 #include "tests/ui/UiFixtures.h"
+#include "ui/TImage.h"
 #include "ui/Unit1.h"
 #include "widgets/TFancyButton.h"
 
@@ -174,6 +180,30 @@ TEST_F(WindowSavesTest, AReplacedFileKeepsItsPermissionsAndANewOneFollowsTheUmas
     EXPECT_NE(Get(dir + "/t.jpg"), Noise(10));
     EXPECT_EQ(fs::status(dir + "/t.jpg").permissions(), fs::perms(0604));
     EXPECT_EQ(fs::status(dir + "/t.ico").permissions(), fs::perms(0640));
+}
+
+// Shown on a real screen by tests/ui/icon_preview_test.sh, which takes the screenshot: the icon saved
+// from a white picture with a red dot, previewed in the lower box, stays up until the script has its
+// shot. Skipped elsewhere.
+TEST_F(WindowSavesTest, IconPreviewOnScreenForTheScreenshot) {
+    const char* shotDir = std::getenv("BRELVIK_ICON_SHOT_DIR");
+    if (!shotDir) GTEST_SKIP() << "run by icon_preview_test.sh under a virtual X server";
+    const std::string folder = shotDir;
+    WriteBmp24(folder + "/dot.bmp", 100, 80, [](int x, int y) {
+        if (x == 5 && y == 7) return 0xFF0000u;
+        return x < 32 && y < 32 ? 0xFFFFFFu : 0x0000FFu;
+    });
+    Open(folder + "/dot.bmp");
+    ASSERT_EQ(SaveAs(folder + "/dot", 2), "");
+    Form1->show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(Form1));
+    // The lower box lies below the fold: scroll its top to the top of the view.
+    Form1->ScrollBox1->verticalScrollBar()->setValue(Form1->Image2->y());
+    Form1->Image2->repaint();
+    QTest::qWait(500);
+    const QPoint at = Form1->Image2->mapToGlobal(QPoint(0, 0));
+    std::ofstream(folder + "/ready") << at.x() << ' ' << at.y() << '\n';
+    for (int i = 0; i < 200 && !fs::exists(folder + "/done"); ++i) QTest::qWait(100);
 }
 
 }  // namespace
