@@ -3,7 +3,7 @@
 #include <memory>
 
 #include "cli/Edits.h"
-#include "cli/OutputFile.h"
+#include "core/AtomicWrite.h"
 #include "core/TBitmap.h"
 #include "core/TPicture.h"
 #include "formats/IconExport.h"
@@ -36,13 +36,7 @@ void WriteIcon(const std::string& source, const std::string& output) {
     const int h = platform::GetSystemMetrics(platform::SM_CYICON);
     std::unique_ptr<platform::Bitmap> scratch = platform::Bitmap::CreateDevice(7 * w, 2 * h);
     TRasterCanvas surface(*scratch);
-    const std::string extension = ".ico";
-    WriteAtomically(
-        output,
-        [&](const std::string& path) {
-            SaveIconFromSource(source, path.substr(0, path.size() - extension.size()), surface, nullptr);
-        },
-        extension);
+    SaveIconFromSource(source, output, surface, nullptr);
 }
 
 }  // namespace

@@ -1,6 +1,5 @@
 #include "core/PictureEdits.h"
 
-#include <cmath>
 #include <memory>
 
 #include "core/InvertColors.h"
@@ -15,9 +14,8 @@ void InvertWorkingPicture(TPicture& picture) {
 
 void RotateWorkingPicture(TPicture& picture, double angle) {
     auto rotated = std::make_unique<TBitmap>();
-    // The centre comes from whatever the holder shows, before it is taken as a raster.
-    const platform::TPoint centre{int(std::nearbyint(picture.Width() / 2.0)),
-                                  int(std::nearbyint(picture.Height() / 2.0))};
-    RotateBitmap(picture.AsBitmap(), *rotated, centre, angle);
+    // The true centre, of whatever the holder shows, before it is taken as a raster.
+    const HalfPixelPoint centre{picture.Width(), picture.Height()};
+    RotateAboutHalfPixelPoint(picture.AsBitmap(), *rotated, centre, angle);
     picture.AsBitmap().CopyFrom(rotated.get());
 }

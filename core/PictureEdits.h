@@ -7,6 +7,8 @@ class TPicture;
 
 // Inverts the working picture's colours and reinstalls it, which notifies the holder.
 void InvertWorkingPicture(TPicture& picture);
-// Rotates the working picture by `angle` degrees about its centre (half its size, rounded to
-// nearest, ties to even); the result is a 24-bit raster of the same size.
+// Rotates the working picture by `angle` degrees about its true centre wherever that carries pixels
+// onto pixels (a half turn; a quarter turn when width and height are both odd or both even);
+// otherwise about half its size rounded to nearest, ties to even. The result is a 24-bit raster
+// of the same size.
 void RotateWorkingPicture(TPicture& picture, double angle);

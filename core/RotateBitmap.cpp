@@ -81,12 +81,14 @@ struct PixelMove {
 
 // With one of sine and cosine exactly 1 or -1 and the other so small that its product with any
 // doubled offset stays below a quarter, p and q always round to the exact product term, so
-// p, q are +-u or +-v and the halving is exact: the formula reduces to a whole-pixel move.
-// That is the case for the menu's 90 and 180 degrees (and 0, 270, ...); else none.
-std::optional<PixelMove> WholePixelMove(const Turn& turn, int width, int height, platform::TPoint centre) {
-    const std::int64_t cx = centre.X, cy = centre.Y;
-    const double reach = double(std::max({std::llabs(2 * (0 - cx) + 1), std::llabs(2 * (width - 1 - cx) + 1),
-                                          std::llabs(2 * (0 - cy) + 1), std::llabs(2 * (height - 1 - cy) + 1)}));
+// p, q are +-u or +-v: the formula reduces to a whole-pixel move when the halving is exact, which
+// it always is about a whole pixel's corner. That is the case for the menu's 90 and 180 degrees
+// (and 0, 270, ...); else none.
+std::optional<PixelMove> WholePixelMove(const Turn& turn, int width, int height, HalfPixelPoint centre) {
+    const std::int64_t cx2 = centre.X2, cy2 = centre.Y2;
+    const double reach =
+        double(std::max({std::llabs(1 - cx2), std::llabs(2 * std::int64_t(width) - 1 - cx2),
+                         std::llabs(1 - cy2), std::llabs(2 * std::int64_t(height) - 1 - cy2)}));
     const auto negligible = [reach](double k) { return std::fabs(k) * reach < 0.25; };
     int pu, pv, qu, qv;  // p = pu u + pv v, q = qu u + qv v
     if (std::fabs(turn.c) == 1.0 && negligible(turn.s)) {
@@ -96,9 +98,14 @@ std::optional<PixelMove> WholePixelMove(const Turn& turn, int width, int height,
     } else {
         return std::nullopt;
     }
-    // cx + (a u + b v - 1) / 2 with u = 2 (x - cx) + 1, v = 2 (y - cy) + 1 and one of a, b zero.
-    const auto offset = [&](int a, int b, std::int64_t c) { return c - a * cx - b * cy + (a + b - 1) / 2; };
-    return PixelMove{pu, pv, qu, qv, offset(pu, pv, cx), offset(qu, qv, cy)};
+    // (c2 + a u + b v - 1) / 2 with u = 2 x + 1 - cx2, v = 2 y + 1 - cy2 and one of a, b zero;
+    // an odd numerator lands between two pixels.
+    const auto twiceOffset = [&](int a, int b, std::int64_t c2) {
+        return c2 + a * (1 - cx2) + b * (1 - cy2) - 1;
+    };
+    const std::int64_t kx2 = twiceOffset(pu, pv, cx2), ky2 = twiceOffset(qu, qv, cy2);
+    if (kx2 % 2 != 0 || ky2 % 2 != 0) return std::nullopt;
+    return PixelMove{pu, pv, qu, qv, kx2 / 2, ky2 / 2};
 }
 
 // Columns x of [lo, hi) with 0 <= a x + k < limit, for a in -1, 0, 1; narrows lo and hi.
@@ -137,6 +144,11 @@ void MapBlockByMove(const RowView& src, const RowView& dst, int width, int heigh
 }  // namespace
 
 void RotateBitmap(TBitmap& source, TBitmap& destination, platform::TPoint centre, double angle) {
+    RotateAboutHalfPixelPoint(source, destination,
+                              HalfPixelPoint{2 * std::int64_t(centre.X), 2 * std::int64_t(centre.Y)}, angle);
+}
+
+void RotateAboutHalfPixelPoint(TBitmap& source, TBitmap& destination, HalfPixelPoint centre, double angle) {
     // Pixels are addressed as 3-byte groups, so a source at another format (or the destination
     // itself) is read from a private 24-bit copy.
     std::unique_ptr<TBitmap> copy;
@@ -160,14 +172,22 @@ void RotateBitmap(TBitmap& source, TBitmap& destination, platform::TPoint centre
     const RowView dst{destination.Row(0), destination.RowStep()};
     const Turn turn = MakeTurn(angle);
 
+    // A turn that cannot carry pixels onto pixels about the given point is made about the nearest
+    // whole point instead.
+    const platform::TPoint whole{int(std::nearbyint(double(centre.X2) / 2)),
+                                 int(std::nearbyint(double(centre.Y2) / 2))};
+    std::optional<PixelMove> move = WholePixelMove(turn, width, height, centre);
+    if (!move)
+        move = WholePixelMove(turn, width, height,
+                              HalfPixelPoint{2 * std::int64_t(whole.X), 2 * std::int64_t(whole.Y)});
+
     // Square blocks keep the source reads of a quarter turn (which walk source columns) in cache;
     // the visiting order does not change the result.
-    const std::optional<PixelMove> move = WholePixelMove(turn, width, height, centre);
     constexpr int side = 64;
     for (int y0 = 0; y0 < height; y0 += side)
         for (int x0 = 0; x0 < width; x0 += side) {
             const Block block{x0, std::min(x0 + side, width), y0, std::min(y0 + side, height)};
             if (move) MapBlockByMove(src, dst, width, height, *move, block);
-            else MapBlockByFormula(src, dst, width, height, centre, turn, block);
+            else MapBlockByFormula(src, dst, width, height, whole, turn, block);
         }
 }

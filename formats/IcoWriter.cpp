@@ -38,6 +38,27 @@ IconRasters FetchRasters(platform::HICON icon) {
                        std::unique_ptr<platform::Bitmap>(info.hbmColor)};
 }
 
+// Bytes of one stored row of `width` pixels at `bitCount` bits, padded to 4 bytes.
+std::size_t StoredRowSize(std::int32_t width, int bitCount) {
+    return (std::size_t(width) * std::size_t(bitCount) + 31) / 32 * 4;
+}
+
+// Black (index 0) wherever the mask bit is 1: a reader ANDs the mask and then XORs the colour, so
+// any other colour there would show as the inverse of what lies behind the icon.
+void BlackenTransparentPixels(const platform::BitmapInfoHeader& header, std::vector<std::uint8_t>& colorBits,
+                              const std::vector<std::uint8_t>& maskBits) {
+    if (header.width <= 0 || header.height <= 0) return;
+    const std::size_t colorRow = StoredRowSize(header.width, 4), maskRow = StoredRowSize(header.width, 1);
+    const std::size_t rows = std::size_t(header.height);
+    if (colorBits.size() < colorRow * rows || maskBits.size() < maskRow * rows) return;
+    for (std::size_t row = 0; row < rows; ++row) {
+        std::uint8_t* color = colorBits.data() + row * colorRow;
+        const std::uint8_t* mask = maskBits.data() + row * maskRow;
+        for (std::int32_t x = 0; x < header.width; ++x)
+            if ((mask[x / 8] >> (7 - x % 8)) & 1) color[x / 2] &= x % 2 ? 0xF0 : 0x0F;
+    }
+}
+
 }  // namespace
 
 std::vector<std::uint8_t> MakeIcoBytes(platform::HICON icon) {
@@ -53,6 +74,8 @@ std::vector<std::uint8_t> MakeIcoBytes(platform::HICON icon) {
         colorTable.size() != 16)
         throw EInvalidGraphic(ErrorText::InvalidIcon);
     colorHeader.clrUsed = 16;
+    if (maskHeader.width == colorHeader.width && maskHeader.height == colorHeader.height)
+        BlackenTransparentPixels(colorHeader, colorBits, maskBits);
 
     const std::uint32_t imageSize =
         InfoHeaderSize + ColorTableSize + std::uint32_t(colorBits.size()) + std::uint32_t(maskBits.size());

@@ -1,5 +1,6 @@
 #include "formats/IconExport.h"
 
+#include "core/AtomicWrite.h"
 #include "core/TBitmap.h"
 #include "platform/SystemMetrics.h"
 
@@ -13,8 +14,8 @@ void CutTo(TBitmap& raster, int width, int height) {
 
 }  // namespace
 
-std::string SaveIconFromSource(const std::string& sourcePath, const std::string& targetBase, TCanvas& surface,
-                               const std::function<void(TIcon&)>& makeApplicationIcon) {
+void SaveIconFromSource(const std::string& sourcePath, const std::string& target, TCanvas& surface,
+                        const std::function<void(TIcon&)>& makeApplicationIcon) {
     const int w = platform::GetSystemMetrics(platform::SM_CXICON);
     const int h = platform::GetSystemMetrics(platform::SM_CYICON);
 
@@ -41,7 +42,8 @@ std::string SaveIconFromSource(const std::string& sourcePath, const std::string&
     surface.DrawAt(6 * w, h, &icon);
     if (makeApplicationIcon) makeApplicationIcon(icon);
 
-    const std::string target = targetBase + ".ico";
-    icon.WriteToFile(target);  // makes the bytes before the file is created
-    return target;
+    // The icon's bytes are made before any file is begun: an icon that cannot be made fails first.
+    TMemoryStream bytes;
+    icon.WriteToStream(bytes);
+    WriteAtomically(target, [&icon](const std::string& tempPath) { icon.WriteToFile(tempPath); });
 }

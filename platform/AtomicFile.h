@@ -3,8 +3,9 @@
 
 namespace platform {
 
-// A file written under a temporary name beside its target and renamed into place when complete, so
-// that the target is never seen half-written. An uncommitted temporary file is removed on
+// A file written under a temporary name beside its target, flushed to disk and renamed into place
+// when complete, so that the target is never seen half-written and a failure leaves it as it was.
+// A replaced target keeps its permission bits. An uncommitted temporary file is removed on
 // destruction.
 class AtomicFile {
 public:
@@ -16,10 +17,12 @@ public:
     AtomicFile& operator=(const AtomicFile&) = delete;
 
     // Creates the empty temporary file (readable as a plain new file would be). False with the
-    // system's text in `error` when the folder does not allow it.
+    // system's text in `error` when the folder does not allow it, or the target exists and may
+    // not be written.
     bool Begin(std::string& error);
     const std::string& TempPath() const { return tempPath_; }
-    // Renames the temporary file over the target. False with the system's text in `error`.
+    // Flushes the temporary file, gives it the permission bits of the target it replaces, and
+    // renames it over the target. False with the system's text in `error`.
     bool Commit(std::string& error);
 
 private:

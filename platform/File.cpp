@@ -4,6 +4,7 @@
 #include <sys/file.h>
 #include <unistd.h>
 
+#include <atomic>
 #include <cerrno>
 #include <cstring>
 #include <filesystem>
@@ -28,7 +29,21 @@ int OpenLocked(const std::string& path, int flags, int lock, std::string& error)
     return fd;
 }
 
+std::atomic<int> writesBeforeFailure{0};
+
+// Counts down the armed failure; true for the write that it falls on.
+bool WriteFailsNow() {
+    int left = writesBeforeFailure.load();
+    while (left > 0 && !writesBeforeFailure.compare_exchange_weak(left, left - 1)) {
+    }
+    return left == 1;
+}
+
 }  // namespace
+
+void FailNthWrite(int n) {
+    writesBeforeFailure.store(n > 0 ? n : 0);
+}
 
 File::~File() { Close(); }
 
@@ -62,6 +77,10 @@ std::size_t File::Read(void* buffer, std::size_t count) {
 }
 
 std::size_t File::Write(const void* buffer, std::size_t count) {
+    if (fd_ >= 0 && count > 0 && WriteFailsNow()) {
+        errno = ENOSPC;
+        return 0;
+    }
     const auto* in = static_cast<const char*>(buffer);
     std::size_t done = 0;
     while (fd_ >= 0 && done < count) {

@@ -26,6 +26,10 @@ private:
     int fd_ = -1;
 };
 
+// For tests: the n-th call of File::Write from now on (1: the next one) writes nothing and fails as
+// on a full disk; 0 turns this off. Later writes succeed again.
+void FailNthWrite(int n);
+
 // The absolute form of a path, as error messages show it.
 std::string FullPath(const std::string& path);
 

@@ -5,6 +5,7 @@
 #include <QSlider>
 #include <cmath>
 
+#include "core/AtomicWrite.h"
 #include "formats/IconExport.h"
 #include "formats/PictureLoading.h"
 #include "formats/TJPEGImage.h"
@@ -30,11 +31,10 @@ std::string TForm1::SavedFileName() const {
 }
 
 void TForm1::SaveAsIcon() {
-    SaveIconFromSource(XPEdit1->text().toStdString(), XPEdit2->text().toStdString(), Surface(),
-                       [this](TIcon& icon) {
-                           QApplication::setWindowIcon(IconToQIcon(icon));
-                           update();
-                       });
+    SaveIconFromSource(XPEdit1->text().toStdString(), SavedFileName(), Surface(), [this](TIcon& icon) {
+        QApplication::setWindowIcon(IconToQIcon(icon));
+        update();
+    });
 }
 
 void TForm1::FancyButton3Click() {
@@ -43,7 +43,9 @@ void TForm1::FancyButton3Click() {
         jpeg.CopyFrom(Image1->Picture().HeldGraphic());
         jpeg.Quality = std::uint8_t(TrackBar1->value() & 0xFF);
         jpeg.Encode();
-        jpeg.WriteToFile(XPEdit2->text().toStdString() + ".jpg");
+        // Encoded first: the target is only begun once there is something to write.
+        WriteAtomically(SavedFileName(),
+                        [&jpeg](const std::string& tempPath) { jpeg.WriteToFile(tempPath); });
     }
     if (SavePictureDialog1.FilterIndex() == 2) SaveAsIcon();
     platform::Sleep(100);

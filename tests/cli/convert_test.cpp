@@ -1,5 +1,6 @@
 // Runs the real brelvik-cli and checks what it writes and reports.
 #include <gtest/gtest.h>
+#include <unistd.h>
 
 #include <QProcess>
 #include <QSlider>
@@ -153,6 +154,25 @@ TEST_F(CliConvert, RotationTurnsAboutTheCentreAndKeepsTheSize) {
     EXPECT_EQ(Load24(dir + "/r90x2.bmp")->Width(), w);
 }
 
+TEST_F(CliConvert, OddSizedPicturesTurnAboutTheirTrueCentre) {
+    WriteSample(dir + "/odd.bmp", 9, 5);
+    ASSERT_EQ(RunCli(dir, {"convert", "--to", "bmp", "--rotate", "180", "odd.bmp", "-o", "h.bmp"}).status, 0);
+    ASSERT_EQ(RunCli(dir, {"convert", "--to", "bmp", "--rotate", "90", "odd.bmp", "-o", "q.bmp"}).status, 0);
+    auto source = Load24(dir + "/odd.bmp");
+    auto half = Load24(dir + "/h.bmp");
+    auto quarter = Load24(dir + "/q.bmp");
+    const std::uint8_t blue[3] = {255, 0, 0};
+    for (int y = 0; y < 5; ++y)
+        for (int x = 0; x < 9; ++x) {
+            ASSERT_EQ(0, std::memcmp(half->Row(y) + 3 * x, source->Row(4 - y) + 3 * (8 - x), 3))
+                << x << "," << y;
+            // A quarter turn of 9 x 5 about its centre: columns 2 to 6 hold the turned middle.
+            const int sx = y + 2, sy = 6 - x;
+            const std::uint8_t* expected = sy >= 0 && sy < 5 ? source->Row(sy) + 3 * sx : blue;
+            ASSERT_EQ(0, std::memcmp(quarter->Row(y) + 3 * x, expected, 3)) << x << "," << y;
+        }
+}
+
 TEST_F(CliConvert, CaptionIsDrawnAsTheCaptionDialogDrawsIt) {
     CliRun run = RunCli(dir, {"convert", "--to", "bmp", "--caption", "Ж1", "--at", "2,3", "--font", "DejaVu Sans",
                               "--size", "12", "--color", "FF0000", "a.bmp", "-o", "c.bmp"});
@@ -198,7 +218,7 @@ TEST_F(CliConvert, IconIsBuiltFromTheFileOnDiskAsTheWindowDoes) {
     ASSERT_EQ(RunCli(dir, {"convert", "--to", "ico", "a.bmp"}).status, 0);
     std::unique_ptr<platform::Bitmap> scratch = platform::Bitmap::CreateDevice(224, 64);
     TRasterCanvas surface(*scratch);
-    SaveIconFromSource(dir + "/a.bmp", dir + "/window", surface, nullptr);
+    SaveIconFromSource(dir + "/a.bmp", dir + "/window.ico", surface, nullptr);
     EXPECT_EQ(Bytes(dir + "/a.ico").size(), 766u);
     EXPECT_EQ(Bytes(dir + "/a.ico"), Bytes(dir + "/window.ico"));
 
@@ -255,6 +275,32 @@ TEST_F(CliConvert, NothingIsReplacedOrLeftHalfWritten) {
     EXPECT_EQ(nowhere.status, 1);
     EXPECT_EQ(nowhere.err, "a.bmp: Cannot create file \"/nonexistent-folder/x.jpg\". No such file or directory\n");
     EXPECT_EQ(FilesIn(dir), (std::vector<std::string>{"a.bmp", "bad.bmp", "keep.jpg"}));
+}
+
+TEST_F(CliConvert, OutputsTheUserMayNotWriteAreLeftAlone) {
+    // Root may write anywhere, so the run is made as an unprivileged user.
+    if (geteuid() != 0 || !fs::exists("/usr/bin/setpriv")) GTEST_SKIP() << "needs root and setpriv";
+    fs::permissions(dir, fs::perms(0777));
+    std::ofstream(dir + "/keep.jpg") << "earlier output";
+    fs::permissions(dir + "/keep.jpg", fs::perms(0644));
+    fs::create_directory(dir + "/closed");
+    fs::permissions(dir + "/closed", fs::perms(0755));
+    const auto runAsNobody = [this](const QString& output) {
+        QProcess process;
+        process.setWorkingDirectory(QString::fromStdString(dir));
+        process.start("/usr/bin/setpriv",
+                      {"--reuid=65534", "--regid=65534", "--clear-groups",
+                       QStringLiteral(BRELVIK_BINARY_DIR "/brelvik-cli"), "convert", "a.bmp", "-o", output});
+        process.waitForFinished(120000);
+        return std::pair{process.exitCode(), process.readAllStandardError().toStdString()};
+    };
+    EXPECT_EQ(runAsNobody("keep.jpg"),
+              std::pair(1, "a.bmp: Cannot create file \"" + dir + "/keep.jpg\". Permission denied\n"));
+    EXPECT_EQ(Bytes(dir + "/keep.jpg"), "earlier output");
+    EXPECT_EQ(runAsNobody("closed/x.jpg"),
+              std::pair(1, "a.bmp: Cannot create file \"" + dir + "/closed/x.jpg\". Permission denied\n"));
+    EXPECT_TRUE(fs::is_empty(dir + "/closed"));
+    EXPECT_EQ(FilesIn(dir), (std::vector<std::string>{"a.bmp", "closed", "keep.jpg"}));
 }
 
 TEST_F(CliConvert, SeveralSourcesNeedAnExistingFolder) {

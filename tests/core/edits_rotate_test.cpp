@@ -99,6 +99,20 @@ TEST(RotateBitmap, MatchesPlainFormulaOnOddSizesAndAngles) {
     }
 }
 
+TEST(RotateBitmap, HalfPixelCentreFallsBackToTheRoundedPointWhereNoPixelLandsOnAPixel) {
+    auto source = MakeRaster24(9, 6, PositionColor);
+    for (double angle : {90.0, -90.0, 30.0}) {
+        TBitmap about, rounded;
+        RotateAboutHalfPixelPoint(*source, about, HalfPixelPoint{9, 6}, angle);
+        RotateBitmap(*source, rounded, platform::TPoint{4, 3}, angle);
+        EXPECT_EQ(Pixels24(about), Pixels24(rounded)) << angle;
+    }
+    TBitmap even, whole;
+    RotateAboutHalfPixelPoint(*source, even, HalfPixelPoint{8, 6}, 90);
+    RotateBitmap(*source, whole, platform::TPoint{4, 3}, 90);
+    EXPECT_EQ(Pixels24(even), Pixels24(whole));
+}
+
 TEST(RotateBitmap, DestinationTakesSourceSizeAndFormat) {
     auto source = MakeRaster24(4, 2, PositionColor);
     TBitmap destination;

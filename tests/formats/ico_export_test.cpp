@@ -12,7 +12,7 @@ using namespace icotest;
 namespace {
 
 constexpr std::uint32_t White = 0xFFFFFF, Red = 0x0000FF, Blue = 0xFF0000;
-constexpr int WhiteIndex = 15, RedIndex = 9;
+constexpr int BlackIndex = 0, WhiteIndex = 15, RedIndex = 9;
 constexpr std::size_t ColorPixelsAt = 126, MaskAt = 126 + 512;
 
 // Saves an icon from a source written to disk, with a window-sized surface to draw on.
@@ -31,12 +31,11 @@ protected:
     }
 
     Bytes Save(const std::string& source, const std::string& target = "out") {
-        const std::string written =
-            SaveIconFromSource(source, dir + "/" + target, surface, [this](TIcon& icon) {
-                appIcon.CopyFrom(&icon);
-                ++appIconChanges;
-            });
-        EXPECT_EQ(written, dir + "/" + target + ".ico");
+        const std::string written = dir + "/" + target + ".ico";
+        SaveIconFromSource(source, written, surface, [this](TIcon& icon) {
+            appIcon.CopyFrom(&icon);
+            ++appIconChanges;
+        });
         return ReadFile(written);
     }
 };
@@ -60,11 +59,29 @@ TEST_F(IconExportTest, WhiteCornerWithRedDotBecomesTransparentIconWithOneOpaqueR
         for (int x = 0; x < 32; ++x) {
             const bool dot = x == 5 && y == 7;
             ASSERT_EQ(MaskBit(ico, x, y), dot ? 0 : 1) << x << "," << y;
-            ASSERT_EQ(ColorIndex(ico, x, y), dot ? RedIndex : WhiteIndex) << x << "," << y;
+            // Transparent pixels are black, so that AND then XOR leaves the background as it was.
+            ASSERT_EQ(ColorIndex(ico, x, y), dot ? RedIndex : BlackIndex) << x << "," << y;
         }
     }
     EXPECT_EQ(appIconChanges, 1);
     EXPECT_FALSE(appIcon.IsEmpty());
+}
+
+TEST_F(IconExportTest, SavedIconDrawnOntoWhiteLeavesItsTransparentPartWhite) {
+    Save(Source("dot.bmp", MakeBmp24(100, 80, [](int x, int y) {
+                    if (x == 5 && y == 7) return Red;
+                    return x < 32 && y < 32 ? White : Blue;
+                })));
+    TIcon saved;
+    saved.ReadFromFile(dir + "/out.ico");
+    std::unique_ptr<platform::Bitmap> page = platform::Bitmap::CreateDevice(40, 40);
+    TRasterCanvas canvas(*page);
+    for (int y = 0; y < 40; ++y)
+        for (int x = 0; x < 40; ++x) canvas.WritePixel(x, y, White);
+    saved.DrawInRect(canvas, platform::TRect{0, 0, 40, 40});
+    for (int y = 0; y < 32; ++y)
+        for (int x = 0; x < 32; ++x)
+            ASSERT_EQ(canvas.ReadPixel(x, y), x == 5 && y == 7 ? Red : White) << x << "," << y;
 }
 
 TEST_F(IconExportTest, SmallSourceIsPaddedWithTransparentWhite) {
@@ -73,7 +90,7 @@ TEST_F(IconExportTest, SmallSourceIsPaddedWithTransparentWhite) {
         for (int x = 0; x < 32; ++x) {
             const bool inside = x < 20 && y < 10;
             ASSERT_EQ(MaskBit(ico, x, y), inside ? 0 : 1) << x << "," << y;
-            ASSERT_EQ(ColorIndex(ico, x, y), inside ? RedIndex : WhiteIndex) << x << "," << y;
+            ASSERT_EQ(ColorIndex(ico, x, y), inside ? RedIndex : BlackIndex) << x << "," << y;
         }
     }
 }
@@ -139,8 +156,8 @@ TEST_F(IconExportTest, DrawsMaskColourAndIconOnTheSurface) {
 }
 
 TEST_F(IconExportTest, FailuresBeforeWritingLeaveTheTargetAlone) {
-    const std::string target = dir + "/keep";
-    WriteFile(target + ".ico", Bytes{1, 2, 3});
+    const std::string target = dir + "/keep.ico";
+    WriteFile(target, Bytes{1, 2, 3});
     EXPECT_THROW(SaveIconFromSource(dir + "/missing.bmp", target, surface, nullptr), EFOpenError);
     Bytes jfif(300, 0);
     const Bytes start = {0xFF, 0xD8, 0xFF, 0xE0, 0, 16, 'J', 'F', 'I', 'F', 0};
@@ -152,7 +169,7 @@ TEST_F(IconExportTest, FailuresBeforeWritingLeaveTheTargetAlone) {
     } catch (const EInvalidGraphic& e) {
         EXPECT_STREQ(e.what(), "Bitmap image is not valid");
     }
-    EXPECT_EQ(ReadFile(target + ".ico"), (Bytes{1, 2, 3}));
+    EXPECT_EQ(ReadFile(target), (Bytes{1, 2, 3}));
 }
 
 TEST(IconWriting, EmptyIconFailsBeforeTheFileIsCreated) {

@@ -1,4 +1,4 @@
-#include "cli/OutputFile.h"
+#include "core/AtomicWrite.h"
 
 #include "core/Errors.h"
 #include "platform/AtomicFile.h"
