@@ -143,8 +143,10 @@ TEST(CliProgress, OneLinePerFileOrABarOnATerminal) {
     std::ostringstream lines;
     Progress byLine(lines, 2, false);
     byLine.Begin("a.bmp");
+    byLine.Finished("a.bmp");
     byLine.Written("a.bmp", "a.jpg");
     byLine.Begin("b.bmp");
+    byLine.Finished("b.bmp");
     byLine.Failed("b.bmp", "Bitmap image is not valid");
     byLine.Finish();
     EXPECT_EQ(lines.str(), "[1/2] a.bmp -> a.jpg\nb.bmp: Bitmap image is not valid\n");
@@ -152,7 +154,9 @@ TEST(CliProgress, OneLinePerFileOrABarOnATerminal) {
     std::ostringstream bar;
     Progress byBar(bar, 2, true);
     byBar.Begin("a.bmp");
+    byBar.Finished("a.bmp");
     byBar.Failed("a.bmp", "bad");
+    byBar.Finished("b.bmp");
     byBar.Written("b.bmp", "b.jpg");
     byBar.Finish();
     EXPECT_NE(bar.str().find("\r\033[K" "a.bmp: bad\n"), std::string::npos);  // the failure clears the bar first
