@@ -305,3 +305,10 @@ TEST_F(CliBatch, AnInterruptEndsTheWorkersAndLeavesNoTemporaryFiles) {
     }
     EXPECT_LT(written, 24u);
 }
+
+TEST(CliBatchHelp, NamesEveryBatchOption) {
+    CliRun help = RunCli(".", {"--help"});
+    for (const char* option : {"-j, --jobs N", "-r, --recursive", "--files-from FILE", "-0, --null", "--json",
+                               "--skip-existing", "--from bmp|jpeg|ico", "-o -", "SOURCE -"})
+        EXPECT_NE(help.out.find(option), std::string::npos) << option;
+}
