@@ -11,6 +11,7 @@ packages=(
   fonts-liberation fonts-dejavu-core fontconfig
   xvfb xauth x11-utils xdotool libx11-6 python3
   icoutils imagemagick
+  parallel rsync graphicsmagick libvips-tools time
   clang libclang-rt-14-dev
 )
 
