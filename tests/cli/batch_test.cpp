@@ -141,6 +141,21 @@ TEST_F(CliBatch, TwoJobsWriteTheSameTreeAndReportAsOne) {
     EXPECT_EQ(tree.at("a/deep/p3.jpg"), Bytes(dir + "/single.jpg"));
 }
 
+// Each worker starts the font engine for itself (a started toolkit is not forked).
+TEST_F(CliBatch, CaptionsInWorkersMatchOneJob) {
+    for (int i = 0; i < 3; ++i) WriteSample(dir + "/p" + std::to_string(i) + ".bmp", 60, 30, i + 1);
+    fs::create_directory(dir + "/one");
+    fs::create_directory(dir + "/two");
+    const QStringList edit = {"convert", "--caption", "Ж1", "--at", "2,2", "--font", "DejaVu Sans", "--size", "14",
+                              "p0.bmp", "p1.bmp", "p2.bmp", "--to", "bmp"};
+    ASSERT_EQ(RunCli(dir, edit + QStringList{"-j", "1", "-o", "one"}).status, 0);
+    CliRun two = RunCli(dir, edit + QStringList{"-j", "2", "-o", "two"});
+    ASSERT_EQ(two.status, 0) << two.err;
+    EXPECT_EQ(Tree(dir + "/two"), Tree(dir + "/one"));
+    ASSERT_EQ(RunCli(dir, {"convert", "--to", "bmp", "p0.bmp", "-o", "plain.bmp"}).status, 0);
+    EXPECT_NE(Bytes(dir + "/one/p0.bmp"), Bytes(dir + "/plain.bmp"));
+}
+
 TEST_F(CliBatch, BesideTheSourcesARepeatedRunLeavesEarlierOutputsAlone) {
     WriteSample(dir + "/in/x.bmp", 8, 8, 1);
     WriteSample(dir + "/in/sub/y.bmp", 8, 8, 2);
