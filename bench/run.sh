@@ -1,7 +1,9 @@
 #!/usr/bin/env bash
 # Runs the Google Benchmark programs of a build, then times whole runs of brelvik-cli against the
-# codec's own tools and ImageMagick on one 4000 x 3000 photo-like BMP, pair by pair, and prints the
-# median time of each side and their ratio. Usage: bench/run.sh BUILD_DIR   (RUNS=5 by default)
+# codec's own tools and ImageMagick on one 4000 x 3000 photo-like BMP, and batches of 36 pictures of
+# 1200 x 900 in a folder tree against GNU parallel with cjpeg, GraphicsMagick and vips, pair by pair,
+# and prints the median time of each side and their ratio, then the batch's peak memory.
+# Usage: bench/run.sh BUILD_DIR   (RUNS=5 by default)
 set -euo pipefail
 build=$(cd "${1:-build}" && pwd)
 runs=${RUNS:-5}
@@ -72,3 +74,51 @@ pair "rotate 90, BMP -> BMP (ImageMagick)" "<=0.5" -- "$cli" convert --to bmp --
   -- "$magick" "$photo" -rotate 90 BMP3:"$out/r-im.bmp"
 pair "invert, BMP -> BMP (ImageMagick)" "<=0.5" -- "$cli" convert --to bmp --invert "$photo" -o "$out/i.bmp" \
   -- "$magick" "$photo" -negate BMP3:"$out/i-im.bmp"
+
+# Batches: 36 photo-like pictures of 1200 x 900 in a tree of folders.
+for tool in parallel gm vips; do
+  command -v "$tool" >/dev/null || { echo "bench: $tool is missing (tools/install-deps.sh installs it)" >&2; exit 1; }
+done
+tree="$data/batch"
+if [ ! -s "$tree/a/p36.bmp" ]; then
+  echo "Making $tree (36 pictures of 1200 x 900, 24 bits)"
+  rm -rf "$tree"
+  for i in $(seq -w 1 36); do
+    case $((10#$i % 4)) in 0) sub=a ;; 1) sub=b ;; 2) sub=c ;; 3) sub=c/deep ;; esac
+    mkdir -p "$tree/$sub"
+    "$magick" -seed "$((10#$i))" -size 1200x900 plasma:fractal -blur 0x1.5 -type TrueColor BMP3:"$tree/$sub/p$i.bmp"
+  done
+fi
+mapfile -t pictures < <(find "$tree" -name '*.bmp' | sort)
+bout="$data/batch-out"
+fresh() { rm -rf "$bout/$1" && mkdir -p "$bout/$1"; }
+ours_j() { fresh "j$1" && "$cli" convert -j "$1" -q 50 -r -o "$bout/j$1" "$tree"; }
+with_parallel() { fresh par && printf '%s\n' "${pictures[@]}" | parallel --will-cite -j 2 cjpeg -dct float -baseline -quality 50 -outfile "$bout/par/{/.}.jpg" {}; }
+with_gm() { fresh gm && gm mogrify -output-directory "$bout/gm" -create-directories -format jpg -quality 50 "${pictures[@]}"; }
+with_vips() { fresh vips && for p in "${pictures[@]}"; do vips copy "$p" "$bout/vips/$(basename "${p%.bmp}").jpg[Q=50]"; done; }
+
+echo
+echo "Batches of 36 pictures of 1200 x 900 in a tree, BMP -> JPEG q50, median of $runs (ms)"
+printf '%-34s %10s %10s %8s %8s\n' task brelvik-cli reference ratio goal
+pair "-j 2 vs -j 1" "<=0.6" -- ours_j 2 -- ours_j 1
+pair "-j 2 vs parallel -j 2 cjpeg" "<=1.0" -- ours_j 2 -- with_parallel
+pair "-j 2 vs gm mogrify" "<=0.5" -- ours_j 2 -- with_gm
+pair "-j 2 vs vips, file by file" "<=0.5" -- ours_j 2 -- with_vips
+# What two processes gain here at all: the same checksum twice, side by side against one after the
+# other (about 0.5 when two cores are free; more when something else holds one).
+head -c 100000000 /dev/zero >"$bout/zeros"
+sums_apart() { sha256sum "$bout/zeros" && sha256sum "$bout/zeros"; }
+sums_together() { sha256sum "$bout/zeros" & sha256sum "$bout/zeros"; wait; }
+pair "machine: 2 processes vs 1 after 1" "~0.5" -- sums_together -- sums_apart
+rm -f "$bout/zeros"
+diff -r "$bout/j1" "$bout/j2" >/dev/null || { echo "bench: -j 2 wrote other bytes than -j 1" >&2; exit 1; }
+
+# Peak memory: one file alone (largest process, as time -v reports it), then the whole -j 2 batch
+# with its workers summed.
+one=$( { /usr/bin/time -f '%M' "$cli" convert -q 50 "${pictures[0]}" -o "$bout/one.jpg" >/dev/null; } 2>&1 | tail -1)
+fresh j2
+batch=$(python3 "$(dirname "$0")/peak_rss.py" "$cli" convert -j 2 -q 50 -r -o "$bout/j2" "$tree")
+limit=$((2 * one + 10240))
+echo
+printf 'Peak memory (KiB): one file %s; -j 2 batch, all processes together %s; goal <= 2 x one + 10 MiB = %s\n' \
+  "$one" "$batch" "$limit"

@@ -31,17 +31,18 @@ void WriteBitmap(TBitmap& raster, const std::string& output) {
 
 // As the window's icon save: built from the file on disk. Its drawings of the mask, the colour
 // raster and the icon land on a scratch surface that nobody sees.
-void WriteIcon(const std::string& source, const std::string& output) {
+WrittenPicture WriteIcon(const std::string& source, const std::string& output) {
     const int w = platform::GetSystemMetrics(platform::SM_CXICON);
     const int h = platform::GetSystemMetrics(platform::SM_CYICON);
     std::unique_ptr<platform::Bitmap> scratch = platform::Bitmap::CreateDevice(7 * w, 2 * h);
     TRasterCanvas surface(*scratch);
     SaveIconFromSource(source, output, surface, nullptr);
+    return {w, h};
 }
 
 }  // namespace
 
-void ConvertFile(const std::string& source, const std::string& output, const ConvertOptions& options) {
+WrittenPicture ConvertFile(const std::string& source, const std::string& output, const ConvertOptions& options) {
     // Loaded by extension first, as the window opens a file before any save.
     TPicture picture;
     ReadFromFile(picture, source);
@@ -53,4 +54,5 @@ void ConvertFile(const std::string& source, const std::string& output, const Con
         WriteJpeg(raster, options.quality, output);
     else
         WriteBitmap(raster, output);
+    return {raster.Width(), raster.Height()};
 }

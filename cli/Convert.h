@@ -3,6 +3,11 @@
 
 #include "cli/Options.h"
 
+// The size of the picture a conversion wrote.
+struct WrittenPicture {
+    int width = 0, height = 0;
+};
+
 // Loads `source` by its extension, applies the edits and writes `output` in the chosen kind.
 // Errors propagate with the system's own texts.
-void ConvertFile(const std::string& source, const std::string& output, const ConvertOptions& options);
+WrittenPicture ConvertFile(const std::string& source, const std::string& output, const ConvertOptions& options);

@@ -7,6 +7,9 @@
 
 namespace {
 
+// More workers than this only add processes that wait for the disk.
+constexpr int MaxJobs = 256;
+
 bool ParseInt(const std::string& text, int& value) {
     const char* end = text.data() + text.size();
     auto [ptr, ec] = std::from_chars(text.data(), end, value);
@@ -39,6 +42,13 @@ OutputKind Kind(const std::string& text) {
     if (text == "ico") return OutputKind::Icon;
     if (text == "bmp") return OutputKind::Bitmap;
     throw UsageError("--to takes jpeg, ico or bmp, not '" + text + "'");
+}
+
+std::string InputExtension(const std::string& text) {
+    if (text == "bmp") return ".bmp";
+    if (text == "jpeg" || text == "jpg") return ".jpg";
+    if (text == "ico") return ".ico";
+    throw UsageError("--from takes bmp, jpeg or ico, not '" + text + "'");
 }
 
 void Position(const std::string& text, EditStep& caption) {
@@ -85,6 +95,10 @@ public:
     }
     const std::string& Arg() const { return args_[index_]; }
     const std::string& Name() const { return name_; }
+    // For options that take no value: "--json=1" or "-rx" is a mistake, not a value to drop.
+    void NoValue() const {
+        if (inlineValue_) throw UsageError("option " + name_ + " takes no value");
+    }
     std::string Value() {
         if (inlineValue_) return *inlineValue_;
         if (index_ + 1 >= args_.size()) throw UsageError("option " + name_ + " needs a value");
@@ -144,8 +158,49 @@ bool ParseEdit(ArgumentCursor& cursor, ConvertOptions& options) {
     return true;
 }
 
+// Returns false when the current argument is not an option of batch work.
+bool ParseBatchOption(ArgumentCursor& cursor, ConvertOptions& options) {
+    const std::string& name = cursor.Name();
+    bool* flag = name == "-r" || name == "--recursive" ? &options.recursive
+                 : name == "-0" || name == "--null"    ? &options.nullSeparated
+                 : name == "--json"                    ? &options.json
+                 : name == "--skip-existing"           ? &options.skipExisting
+                                                       : nullptr;
+    if (flag) {
+        cursor.NoValue();
+        *flag = true;
+    } else if (name == "--files-from") {
+        options.filesFrom = cursor.Value();
+        if (options.filesFrom->empty()) throw UsageError("--files-from needs a FILE, or - for standard input");
+    } else if (name == "--from") {
+        options.stdinExtension = InputExtension(cursor.Value());
+    } else {
+        return false;
+    }
+    return true;
+}
+
+// The standard streams carry one picture each, and standard input serves one purpose.
+void CheckStandardStreams(const ConvertOptions& options) {
+    int fromStdin = 0;
+    for (const std::string& source : options.sources) fromStdin += source == StandardStream;
+    if (fromStdin > 0 && options.stdinExtension.empty())
+        throw UsageError("SOURCE - needs --from bmp|jpeg|ico, the kind of picture on standard input");
+    if (fromStdin == 0 && !options.stdinExtension.empty())
+        throw UsageError("--from names the kind of picture read for SOURCE -, which is not given");
+    if (fromStdin > 0 && (options.sources.size() > 1 || options.filesFrom))
+        throw UsageError("SOURCE - reads one picture from standard input, so it must be the only SOURCE");
+    if (fromStdin > 0 && !options.output)
+        throw UsageError("SOURCE - needs -o FILE, or -o - for standard output");
+    if (options.output == StandardStream && options.json)
+        throw UsageError("--json and -o - would both write to standard output");
+    if (options.nullSeparated && !options.filesFrom) throw UsageError("-0 belongs to --files-from");
+}
+
 void CheckConvert(const ConvertOptions& options) {
-    if (options.sources.empty()) throw UsageError("convert needs at least one SOURCE");
+    if (options.sources.empty() && !options.filesFrom)
+        throw UsageError("convert needs at least one SOURCE, or --files-from");
+    CheckStandardStreams(options);
     for (const EditStep& edit : options.edits)
         if (edit.kind == EditStep::Caption && !edit.positioned)
             throw UsageError("--caption needs --at X,Y");
@@ -172,7 +227,9 @@ ConvertOptions ParseConvert(const std::vector<std::string>& args) {
         } else if (name == "-o" || name == "--output") {
             options.output = cursor.Value();
             if (options.output->empty()) throw UsageError(name + " needs a path");
-        } else if (!ParseEdit(cursor, options)) {
+        } else if (name == "-j" || name == "--jobs") {
+            options.jobs = IntInRange(name, cursor.Value(), 1, MaxJobs);
+        } else if (!ParseBatchOption(cursor, options) && !ParseEdit(cursor, options)) {
             throw UsageError("unknown option '" + arg + "'");
         }
     }

@@ -13,7 +13,18 @@ struct ConvertOptions {
     std::optional<std::string> output;
     std::vector<EditStep> edits;
     std::vector<std::string> sources;
+    // Batch work: processes converting at once (0: one per processor).
+    int jobs = 0;
+    bool recursive = false;                 // folders among the SOURCEs are walked for pictures
+    std::optional<std::string> filesFrom;   // a list of SOURCEs, "-" for standard input
+    bool nullSeparated = false;             // the list is separated by NUL bytes, not lines
+    bool json = false;                      // one JSON record per SOURCE on standard output
+    std::string stdinExtension;             // SOURCE "-": the kind read from standard input, as ".bmp"
+    bool skipExisting = false;              // an output newer than its SOURCE is kept
 };
+
+// The SOURCE and the output that stand for the standard streams.
+inline constexpr const char* StandardStream = "-";
 
 struct CommandLine {
     enum Command { Help, Version, Info, Convert };

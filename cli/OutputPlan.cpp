@@ -1,7 +1,9 @@
 #include "cli/OutputPlan.h"
 
+#include <map>
 #include <set>
 
+#include "cli/SourceList.h"
 #include "cli/UsageError.h"
 #include "platform/File.h"
 #include "platform/PathQuery.h"
@@ -19,9 +21,10 @@ std::string InFolder(const std::string& folder, const std::string& name) {
     return !folder.empty() && folder.back() == '/' ? folder + name : folder + "/" + name;
 }
 
-std::string OutputFor(const ConvertOptions& options, const std::string& source) {
-    std::string name = PathStem(source) + OutputExtension(options.kind);
-    if (!options.output) return Folder(source) + name;
+std::string OutputFor(const ConvertOptions& options, const SourceFile& source) {
+    std::string name = PathStem(source.path) + OutputExtension(options.kind);
+    if (!options.output) return Folder(source.path) + name;
+    if (options.recursive) return InFolder(*options.output, source.subfolder + name);
     // A folder given for a single SOURCE is treated like one given for several.
     if (platform::IsDirectory(*options.output)) return InFolder(*options.output, name);
     return *options.output;
@@ -35,18 +38,58 @@ std::string PathStem(const std::string& path) {
     return dot == std::string::npos || dot == 0 ? name : name.substr(0, dot);
 }
 
-std::vector<PlannedOutput> PlanOutputs(const ConvertOptions& options) {
-    if (options.sources.size() > 1 && options.output && !platform::IsDirectory(*options.output))
+namespace {
+
+void CheckOutputOption(const ConvertOptions& options, std::size_t sourceCount) {
+    if (!options.output) return;
+    if (*options.output == StandardStream) {
+        if (sourceCount != 1) throw UsageError("-o - writes one picture to standard output, so it takes exactly one SOURCE");
+        return;
+    }
+    if (options.recursive) {
+        if (platform::FileSize(*options.output) >= 0 && !platform::IsDirectory(*options.output))
+            throw UsageError("with -r, -o must name a folder");
+        return;
+    }
+    if (sourceCount > 1 && !platform::IsDirectory(*options.output))
         throw UsageError("with several SOURCEs, -o must name an existing folder");
+}
+
+std::string Refusal(const std::string& source, const std::string& output, std::set<std::string>& taken) {
+    if (source == StandardStream || output == StandardStream) return {};
+    std::string full = platform::FullPath(output);
+    if (platform::IsSameFile(source, output) || full == platform::FullPath(source))
+        return "the output \"" + output + "\" would replace the source; choose another with -o";
+    if (!taken.insert(full).second) return "the output \"" + output + "\" is already written for an earlier SOURCE";
+    return {};
+}
+
+// A picture found by -r that another SOURCE of the run writes.
+void DropOthersOutputs(const ConvertOptions& options, std::vector<SourceFile>& sources) {
+    std::map<std::string, int> writers;
+    for (const SourceFile& source : sources) ++writers[platform::FullPath(OutputFor(options, source))];
+    std::erase_if(sources, [&](const SourceFile& source) {
+        if (!source.walked || !source.refusal.empty()) return false;
+        const std::string self = platform::FullPath(source.path);
+        const auto found = writers.find(self);
+        const int ownOutput = platform::FullPath(OutputFor(options, source)) == self ? 1 : 0;
+        return found != writers.end() && found->second > ownOutput;
+    });
+}
+
+}  // namespace
+
+std::vector<PlannedOutput> PlanOutputs(const ConvertOptions& options) {
+    std::vector<SourceFile> sources = GatherSources(options);
+    if (options.recursive) DropOthersOutputs(options, sources);
+    CheckOutputOption(options, sources.size());
     std::vector<PlannedOutput> plan;
     std::set<std::string> taken;
-    for (const std::string& source : options.sources) {
-        PlannedOutput entry{source, OutputFor(options, source), {}};
-        std::string full = platform::FullPath(entry.output);
-        if (platform::IsSameFile(source, entry.output) || full == platform::FullPath(source))
-            entry.refusal = "the output \"" + entry.output + "\" would replace the source; choose another with -o";
-        else if (!taken.insert(full).second)
-            entry.refusal = "the output \"" + entry.output + "\" is already written for an earlier SOURCE";
+    for (const SourceFile& source : sources) {
+        PlannedOutput entry{source.path, OutputFor(options, source), source.refusal};
+        if (entry.refusal.empty()) entry.refusal = Refusal(entry.source, entry.output, taken);
+        entry.skip = options.skipExisting && entry.refusal.empty() && entry.output != StandardStream &&
+                     platform::IsNewerFile(entry.output, entry.source);
         plan.push_back(entry);
     }
     return plan;

@@ -8,20 +8,29 @@ Progress::Progress(std::ostream& out, int total, bool terminal)
     : out_(out), total_(total), bar_(total > 1 && terminal), lines_(total > 1 && !terminal) {}
 
 void Progress::Begin(const std::string& source) {
-    if (bar_) DrawBar(source);
+    label_ = source;
+    if (bar_) DrawBar(label_);
+}
+
+void Progress::Finished(const std::string& source) {
+    ++finished_;
+    label_ = source;
+    if (bar_) DrawBar(label_);
 }
 
 void Progress::Written(const std::string& source, const std::string& output) {
-    ++done_;
-    if (lines_) out_ << '[' << done_ << '/' << total_ << "] " << source << " -> " << output << '\n' << std::flush;
-    if (bar_) DrawBar(source);
+    Line(source + " -> " + output);
+}
+
+void Progress::Skipped(const std::string& source, const std::string& output) {
+    Line(source + ": skipped, " + output + " is newer");
 }
 
 void Progress::Failed(const std::string& source, const std::string& message) {
-    ++done_;
+    ++reported_;
     ClearBar();
     out_ << source << ": " << message << '\n' << std::flush;
-    if (bar_) DrawBar(source);
+    if (bar_) DrawBar(label_);
 }
 
 void Progress::Finish() {
@@ -29,10 +38,15 @@ void Progress::Finish() {
     barShown_ = false;
 }
 
+void Progress::Line(const std::string& text) {
+    ++reported_;
+    if (lines_) out_ << '[' << reported_ << '/' << total_ << "] " << text << '\n' << std::flush;
+}
+
 void Progress::DrawBar(const std::string& label) {
-    int filled = total_ > 0 ? done_ * BarWidth / total_ : BarWidth;
-    out_ << "\r\033[K[" << std::string(filled, '#') << std::string(BarWidth - filled, '-') << "] " << done_ << '/'
-         << total_ << ' ' << label << std::flush;
+    int filled = total_ > 0 ? finished_ * BarWidth / total_ : BarWidth;
+    out_ << "\r\033[K[" << std::string(filled, '#') << std::string(BarWidth - filled, '-') << "] " << finished_
+         << '/' << total_ << ' ' << label << std::flush;
     barShown_ = true;
 }
 

@@ -24,14 +24,21 @@ int UsageFailure(const std::string& reason) {
     return 2;
 }
 
-int Dispatch(const CommandLine& line) {
+int Dispatch(const CommandLine& line, int& argc, char** argv) {
     switch (line.command) {
         case CommandLine::Help: std::cout << UsageText; return 0;
         case CommandLine::Version: std::cout << VersionText; return 0;
         case CommandLine::Info: return RunInfo(line.infoPath, std::cout, std::cerr);
         case CommandLine::Convert: break;
     }
-    return RunConvert(line.convert, std::cerr, platform::StderrIsTerminal());
+    // Captions are drawn by the toolkit's font engine, loaded with its application object only
+    // for them, and in each process that converts (a started toolkit is not to be forked): the
+    // other commands start without the toolkit's libraries.
+    std::unique_ptr<platform::TextRuntime> text;
+    const auto startText = [&] {
+        if (DrawsText(line.convert.edits)) text = std::make_unique<platform::TextRuntime>(argc, argv);
+    };
+    return RunConvert(line.convert, std::cout, std::cerr, platform::StderrIsTerminal(), startText);
 }
 
 }  // namespace
@@ -39,14 +46,9 @@ int Dispatch(const CommandLine& line) {
 int main(int argc, char** argv) {
     try {
         CommandLine line = ParseCommandLine(std::vector<std::string>(argv + 1, argv + argc));
-        // Captions are drawn by the toolkit's font engine, loaded with its application object only
-        // for them: the other commands start without the toolkit's libraries.
-        std::unique_ptr<platform::TextRuntime> text;
-        if (line.command == CommandLine::Convert && DrawsText(line.convert.edits))
-            text = std::make_unique<platform::TextRuntime>(argc, argv);
         InstallPictureFormats();
         RegisterJpegFormats();
-        return Dispatch(line);
+        return Dispatch(line, argc, argv);
     } catch (const UsageError& e) {
         return UsageFailure(e.what());
     } catch (const std::runtime_error& e) {  // the text module could not be loaded

@@ -13,6 +13,7 @@ packages=(
   icoutils imagemagick
   xclip
   dpkg-dev lintian desktop-file-utils appstream man-db bash-completion
+  parallel rsync graphicsmagick libvips-tools time
   clang libclang-rt-14-dev
 )
 

@@ -65,6 +65,37 @@ TEST(CliOptions, EditsKeepTheirOrderAndValues) {
     EXPECT_EQ(options.edits[5].fontColor, clWindowText);
 }
 
+TEST(CliOptions, BatchOptions) {
+    ConvertOptions defaults = Convert({"a.bmp"});
+    EXPECT_EQ(defaults.jobs, 0);  // one per processor
+    EXPECT_FALSE(defaults.recursive || defaults.json || defaults.skipExisting || defaults.nullSeparated);
+    ConvertOptions all = Convert({"-j3", "-r", "--json", "--skip-existing", "--files-from", "list", "-0"});
+    EXPECT_EQ(all.jobs, 3);
+    EXPECT_TRUE(all.recursive && all.json && all.skipExisting && all.nullSeparated);
+    EXPECT_EQ(all.filesFrom, "list");
+    EXPECT_TRUE(all.sources.empty());
+    EXPECT_EQ(Convert({"--jobs=1", "--null", "--recursive", "--files-from=-"}).jobs, 1);
+    ConvertOptions piped = Convert({"--from", "jpeg", "-", "-o", "-"});
+    EXPECT_EQ(piped.stdinExtension, ".jpg");
+    EXPECT_EQ(piped.sources, (std::vector<std::string>{"-"}));
+    EXPECT_EQ(*piped.output, "-");
+    for (const std::vector<std::string>& bad : std::vector<std::vector<std::string>>{
+             {"-j", "0", "a.bmp"},
+             {"-j", "x", "a.bmp"},
+             {"-r1", "a.bmp"},
+             {"--skip-existing=yes", "a.bmp"},
+             {"--files-from", ""},
+             {"-", "-o", "x.jpg"},
+             {"--from", "bmp", "a.bmp"},
+             {"--from", "gif", "-", "-o", "-"},
+             {"--from", "bmp", "-", "--files-from", "list", "-o", "-"},
+             {"--from", "bmp", "-"},
+             {"--json", "a.bmp", "-o", "-"},
+             {"-0", "a.bmp"},
+         })
+        EXPECT_THROW(Convert(bad), UsageError) << bad[0] << " " << bad[1];
+}
+
 TEST(CliOptions, CommandsHelpAndVersion) {
     EXPECT_EQ(Parse({"--help"}).command, CommandLine::Help);
     EXPECT_EQ(Parse({"convert", "-q", "5", "--help"}).command, CommandLine::Help);
@@ -143,8 +174,10 @@ TEST(CliProgress, OneLinePerFileOrABarOnATerminal) {
     std::ostringstream lines;
     Progress byLine(lines, 2, false);
     byLine.Begin("a.bmp");
+    byLine.Finished("a.bmp");
     byLine.Written("a.bmp", "a.jpg");
     byLine.Begin("b.bmp");
+    byLine.Finished("b.bmp");
     byLine.Failed("b.bmp", "Bitmap image is not valid");
     byLine.Finish();
     EXPECT_EQ(lines.str(), "[1/2] a.bmp -> a.jpg\nb.bmp: Bitmap image is not valid\n");
@@ -152,7 +185,9 @@ TEST(CliProgress, OneLinePerFileOrABarOnATerminal) {
     std::ostringstream bar;
     Progress byBar(bar, 2, true);
     byBar.Begin("a.bmp");
+    byBar.Finished("a.bmp");
     byBar.Failed("a.bmp", "bad");
+    byBar.Finished("b.bmp");
     byBar.Written("b.bmp", "b.jpg");
     byBar.Finish();
     EXPECT_NE(bar.str().find("\r\033[K" "a.bmp: bad\n"), std::string::npos);  // the failure clears the bar first

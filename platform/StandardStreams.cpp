@@ -1,0 +1,92 @@
+#include "platform/StandardStreams.h"
+
+#include <fcntl.h>
+#include <signal.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstdlib>
+#include <cstring>
+#include <ctime>
+
+namespace platform {
+
+namespace {
+
+constexpr std::size_t ChunkBytes = 1 << 16;
+
+bool WriteAll(int fd, const char* data, std::size_t count) {
+    while (count > 0) {
+        const ssize_t n = write(fd, data, count);
+        if (n < 0 && errno == EINTR) continue;
+        if (n <= 0) return false;
+        data += n;
+        count -= std::size_t(n);
+    }
+    return true;
+}
+
+// Copies `from` to `to` until the end of `from`; errno tells why when false.
+bool Pump(int from, int to) {
+    char buffer[ChunkBytes];
+    for (;;) {
+        const ssize_t n = read(from, buffer, sizeof buffer);
+        if (n < 0 && errno == EINTR) continue;
+        if (n < 0) return false;
+        if (n == 0) return true;
+        if (!WriteAll(to, buffer, std::size_t(n))) return false;
+    }
+}
+
+// Holds SIGPIPE off while writing to a pipe, and swallows the one a closed pipe raised.
+class PipeSignalHold {
+public:
+    PipeSignalHold() {
+        sigemptyset(&pipe_);
+        sigaddset(&pipe_, SIGPIPE);
+        pthread_sigmask(SIG_BLOCK, &pipe_, &before_);
+    }
+    ~PipeSignalHold() {
+        const timespec none{0, 0};
+        const int saved = errno;
+        while (sigtimedwait(&pipe_, nullptr, &none) == SIGPIPE) {
+        }
+        pthread_sigmask(SIG_SETMASK, &before_, nullptr);
+        errno = saved;
+    }
+
+private:
+    sigset_t pipe_, before_;
+};
+
+}  // namespace
+
+std::string TempFolder() {
+    const char* folder = std::getenv("TMPDIR");
+    return folder && *folder ? folder : "/tmp";
+}
+
+bool CopyStandardInputTo(const std::string& path, std::string& error) {
+    const int fd = open(path.c_str(), O_WRONLY | O_TRUNC | O_CLOEXEC);
+    if (fd < 0 || !Pump(STDIN_FILENO, fd)) error = std::strerror(errno);
+    if (fd >= 0 && close(fd) != 0 && error.empty()) error = std::strerror(errno);
+    return error.empty();
+}
+
+bool CopyFileToStandardOutput(const std::string& path, std::string& error) {
+    const int fd = open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0) {
+        error = std::strerror(errno);
+        return false;
+    }
+    bool copied = false;
+    {
+        PipeSignalHold hold;
+        copied = Pump(fd, STDOUT_FILENO);
+        if (!copied) error = std::strerror(errno);
+    }
+    close(fd);
+    return copied;
+}
+
+}  // namespace platform
