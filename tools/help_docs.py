@@ -103,7 +103,8 @@ def entries(lines):
     for line in lines:
         if not line:
             continue
-        if indent(line) <= 2:
+        # An option without a short spelling is indented further, under the long ones.
+        if indent(line) <= 2 or (indent(line) <= 6 and line.lstrip().startswith("-")):
             parts = re.split(r"\s{2,}", line.strip(), maxsplit=1)
             result.append([parts[0], parts[1] if len(parts) > 1 else ""])
         elif result:

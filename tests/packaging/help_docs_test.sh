@@ -15,8 +15,9 @@ trap 'rm -rf "$work"' EXIT
 fail=0
 failure() { echo "FAIL: $*"; fail=1; }
 
-# Option names as --help writes them anywhere: "-t", "--to", "--at" (not the "-cli" of a name).
-options_of() { "$1" --help | grep -oE '(^|[][ ,(])--?[A-Za-z0-9][A-Za-z0-9-]*' | sed -E 's/^[][ ,(]//' | sort -u; }
+# Option names as --help writes them on its usage and option lines: "-t", "--to", "--at" (not the
+# "-cli" of a name, nor another program's option quoted in an explanation).
+options_of() { "$1" --help | grep -E '^ {0,6}(-|brelvik|Usage)' | sed -E 's/^ +//; s/  +.*$//' | grep -oE '(^|[][ ,(])--?[A-Za-z0-9][A-Za-z0-9-]*' | sed -E 's/^[][ ,(]//' | sort -u; }
 
 # Completion candidates for a command line whose last word is being completed.
 complete_line() {
