@@ -241,6 +241,19 @@ TEST_F(MainWindowTest, DoubleClicksHandTheFilesToTheShell) {
               (std::vector<std::string>{"/some/source.bmp", "/some/target.jpg", "/some/icon.ico"}));
 }
 
+TEST_F(MainWindowTest, RelativePathsReachTheShellResolvedAgainstTheWorkingFolder) {
+    const fs::path before = fs::current_path();
+    fs::current_path(dir);
+    Form1->XPEdit1->setText("pictures/in.bmp");
+    Form1->XPEdit2->setText("out3");
+    emit Form1->Image1->DoubleClicked();
+    emit Form1->Image2->DoubleClicked();
+    Form1->XPEdit1->setText("");
+    emit Form1->Image1->DoubleClicked();
+    fs::current_path(before);
+    EXPECT_EQ(shellPaths, (std::vector<std::string>{dir + "/pictures/in.bmp", dir + "/out3.jpg", ""}));
+}
+
 TEST_F(MainWindowTest, ARealDoubleClickOnTheLowerBoxReachesTheShell) {
     Form1->XPEdit2->setText("/x/y");
     QTest::mouseDClick(Form1->Image2, Qt::LeftButton, {}, QPoint(10, 10));
