@@ -90,6 +90,21 @@ TEST_F(MainWindowTest, ShowsTheStartupPhotograph) {
     EXPECT_TRUE(dialogs.errors.empty());
 }
 
+TEST_F(MainWindowTest, TheWholeScrollBoxViewportHasTheScrollBoxColour) {
+    Form1->show();
+    QApplication::processEvents();
+    // Right of the image boxes' content, up to the scroll bar, from top to bottom.
+    const QWidget* content = Form1->ScrollBox1->widget();
+    const QImage shot = Form1->grab().toImage();
+    const QPoint origin = Form1->ScrollBox1->viewport()->mapTo(Form1, QPoint(0, 0));
+    const int viewportWidth = Form1->ScrollBox1->viewport()->width();
+    ASSERT_GT(viewportWidth, content->width());
+    for (int x = content->width(); x < viewportWidth; ++x)
+        for (int y : {0, 100, Form1->ScrollBox1->viewport()->height() - 1})
+            ASSERT_EQ(PixelOf(shot, origin.x() + x, origin.y() + y), 0xECE9D8u) << "viewport x " << x << ", y " << y;
+    Form1->hide();
+}
+
 TEST_F(MainWindowTest, OpeningABitmapShowsItInTheUpperBox) {
     OpenThroughDialog(source);
     EXPECT_EQ(Form1->XPEdit1->text().toStdString(), source);
