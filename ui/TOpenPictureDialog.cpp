@@ -55,8 +55,9 @@ void TOpenPictureDialog::MakeWindow() {
     // The area takes a column of its own to the right of all the dialog's controls.
     if (auto* grid = qobject_cast<QGridLayout*>(window_->layout()))
         grid->addWidget(previewArea_, 0, grid->columnCount(), grid->rowCount(), 1);
-    QObject::connect(window_.get(), &QFileDialog::currentChanged, previewArea_,
-                     [this](const QString& path) { previewArea_->RefreshPreview(path.toStdString()); });
+    QObject::connect(window_.get(), &QFileDialog::currentChanged, previewArea_, [this](const QString& path) {
+        if (!preparing_) previewArea_->RefreshPreview(path.toStdString());
+    });
     QObject::connect(window_.get(), &QFileDialog::filterSelected, previewArea_, [this](const QString& chosen) {
         const int index = int(nameFilters_.indexOf(chosen)) + 1;
         if (index > 0 && filterChanged_) filterChanged_(index);
@@ -64,12 +65,16 @@ void TOpenPictureDialog::MakeWindow() {
 }
 
 void TOpenPictureDialog::Prepare(const FileDialogRequest& request) {
+    // Restoring the filter and the last name is no selection of the user's: the label keeps the
+    // text it had at the end of the previous run.
+    preparing_ = true;
     nameFilters_ = NameFiltersFromFilter(request.filter);
     filterChanged_ = request.filterChanged;
     window_->setNameFilters(nameFilters_);
     if (request.filterIndex >= 1 && request.filterIndex <= nameFilters_.size())
         window_->selectNameFilter(nameFilters_[request.filterIndex - 1]);
     if (!request.fileName.empty()) window_->selectFile(QString::fromStdString(request.fileName));
+    preparing_ = false;
     previewArea_->PlacePreviewArea();
 }
 

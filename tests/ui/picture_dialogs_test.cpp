@@ -173,6 +173,25 @@ TEST_F(PictureDialogsTest, SelectedPictureShowsItsSizeAndAnythingElseShowsNone) 
     EXPECT_FALSE(open.RunDialog());
 }
 
+TEST_F(PictureDialogsTest, LabelKeepsTheLastRunsTextWhenTheNameIsRestoredOnOpening) {
+    const std::string picture = Bmp("kept.bmp", 640, 480);
+    WhileOpen([&](QFileDialog& dialog) {
+        dialog.setDirectory(QString::fromStdString(dir));
+        SelectInList(dialog, picture);
+        QMetaObject::invokeMethod(&dialog, "accept", Qt::DirectConnection);
+    });
+    ASSERT_TRUE(open.RunDialog());
+    ASSERT_EQ(open.FileName(), picture);
+    // Reopened with the confirmed name in it: no picture, but the size stays until a selection.
+    WhileOpen([&](QFileDialog&) {
+        TPicturePreviewArea* area = open.PreviewArea();
+        EXPECT_EQ(area->PictureLabel()->text(), " (640x480)");
+        EXPECT_EQ(area->PaintBox()->Picture().HeldGraphic(), nullptr);
+        EXPECT_EQ(area->PaintPanel()->Caption(), "(None)");
+    });
+    EXPECT_FALSE(open.RunDialog());
+}
+
 TEST_F(PictureDialogsTest, PreviewAreaSitsRightOfTheDialogsOwnControls) {
     WhileOpen([&](QFileDialog& dialog) {
         TPicturePreviewArea* area = open.PreviewArea();
