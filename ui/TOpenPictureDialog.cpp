@@ -1,5 +1,7 @@
 #include "ui/TOpenPictureDialog.h"
 
+#include <QAbstractItemView>
+#include <QCompleter>
 #include <QGridLayout>
 #include <QToolTip>
 
@@ -84,6 +86,8 @@ std::optional<FileDialogResult> TOpenPictureDialog::ShowOwnDialog(const FileDial
     const int answer = window_->exec();
     filterChanged_ = nullptr;
     QToolTip::hideText();
+    // The name box's completion list is a window of its own; Return can close the dialog under it.
+    for (QCompleter* completer : window_->findChildren<QCompleter*>()) completer->popup()->hide();
     const QStringList chosen = window_->selectedFiles();
     if (answer != QDialog::Accepted || chosen.isEmpty()) return std::nullopt;
     const int index = int(nameFilters_.indexOf(window_->selectedNameFilter())) + 1;
