@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # The six windows on a virtual X server, opened as a person opens them (the main window's menu),
 # each photographed: the scroll box shows no stripe of the window's colour right of its image
-# boxes, and every button caption stays inside its frame in the program's own fonts.
+# boxes, every button caption stays inside its frame in the program's own fonts, and the pick
+# lists of the Caption window have a white field and list rows 13 pixels high.
 # BRELVIK_SHOT_KEEP=prefix keeps the screenshots as prefix-<window>.png for a look.
 set -euo pipefail
 unset QT_QPA_PLATFORM
@@ -101,6 +102,18 @@ shoot caption
 check_button $((left + 16)) $((top + 50)) 81 "Шрифт"
 check_button $((left + 24)) $((top + 128)) 81 "Применить"
 check_button $((left + 240)) $((top + 128)) 81 "Отмена"
+# The X list's field is white; opened, its rows are 13 pixels high: the highlighted row "10" is a
+# blue band 13 rows tall.
+got=$(pixel $((left + 80 + 20)) $((top + 96 + 4)))
+[ "$got" = "255,255,255" ] || fail "the X list's field is $got, want white"
+xdotool mousemove $((left + 80 + 20)) $((top + 96 + 10)) click 1
+shoot caption-list
+band=$(convert "$work/screen.png" -crop "1x120+$((left + 80 + 30))+$((top + 90))" -depth 8 txt:- | tail -n +2 |
+       awk '{gsub(/[()]/, "", $2); split($2, c, ",")
+             if (c[1] < 100 && c[3] > 150) { if (++run > best) best = run } else run = 0 } END {print best + 0}')
+xdotool key Escape
+[ "$band" = "13" ] || fail "the highlighted row of the open X list is ${band:-0} pixels high, want 13"
+echo "X list: white field, rows 13 pixels high"
 close_window "$form"
 
 # The information command needs a source path; "Инфа" is the menu right of "Редактор".
