@@ -5,6 +5,7 @@
 
 #include "formats/JpegRegistration.h"
 #include "formats/PictureLoading.h"
+#include "platform/FontSubstitutes.h"
 #include "ui/ErrorHandling.h"
 #include "ui/Forms.h"
 #include "ui/Guarded.h"
@@ -15,6 +16,7 @@ Application::Application(int& argc, char** argv) : QApplication(argc, argv) {
     SetApplicationTitle(QFileInfo(applicationFilePath()).completeBaseName().toStdString());
     setApplicationName(QString::fromStdString(ApplicationTitle()));
     setWindowIcon(TForm::SharedIcon());
+    platform::InstallFontSubstitutes();
     // Only the main window's close ends the program; the others merely hide.
     setQuitOnLastWindowClosed(false);
 }

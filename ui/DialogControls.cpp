@@ -24,6 +24,7 @@ TXPComboBox* MakePickList(QWidget* parent, int left, int top, int width, int hei
     auto* list = new TXPComboBox(parent);
     list->setGeometry(left, top, width, height);
     list->SetStyle(csDropDownList);
+    list->SetItemHeight(13);
     list->addItems(items);
     list->setCurrentIndex(-1);
     return list;

@@ -13,7 +13,8 @@ class TXPComboBox;
 TXPCollapsePanel* MakeDialogPanel(QWidget* client, int width, int height);
 // A fancy button 19 pixels high with the program's shared look.
 TFancyButton* MakeDialogButton(QWidget* parent, int left, int top, int width, const char* caption);
-// A pick list (no typing) with the given items, in the order given, and nothing selected.
+// A pick list (no typing) with rows 13 pixels high and the given items, in the order given, and
+// nothing selected.
 TXPComboBox* MakePickList(QWidget* parent, int left, int top, int width, int height, const QStringList& items);
 // The selected item's text, or empty when nothing is selected.
 std::string SelectedText(const TXPComboBox& list);

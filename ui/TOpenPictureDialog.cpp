@@ -1,5 +1,7 @@
 #include "ui/TOpenPictureDialog.h"
 
+#include <QAbstractItemView>
+#include <QCompleter>
 #include <QGridLayout>
 #include <QToolTip>
 
@@ -55,8 +57,9 @@ void TOpenPictureDialog::MakeWindow() {
     // The area takes a column of its own to the right of all the dialog's controls.
     if (auto* grid = qobject_cast<QGridLayout*>(window_->layout()))
         grid->addWidget(previewArea_, 0, grid->columnCount(), grid->rowCount(), 1);
-    QObject::connect(window_.get(), &QFileDialog::currentChanged, previewArea_,
-                     [this](const QString& path) { previewArea_->RefreshPreview(path.toStdString()); });
+    QObject::connect(window_.get(), &QFileDialog::currentChanged, previewArea_, [this](const QString& path) {
+        if (!preparing_) previewArea_->RefreshPreview(path.toStdString());
+    });
     QObject::connect(window_.get(), &QFileDialog::filterSelected, previewArea_, [this](const QString& chosen) {
         const int index = int(nameFilters_.indexOf(chosen)) + 1;
         if (index > 0 && filterChanged_) filterChanged_(index);
@@ -64,12 +67,16 @@ void TOpenPictureDialog::MakeWindow() {
 }
 
 void TOpenPictureDialog::Prepare(const FileDialogRequest& request) {
+    // Restoring the filter and the last name is no selection of the user's: the label keeps the
+    // text it had at the end of the previous run.
+    preparing_ = true;
     nameFilters_ = NameFiltersFromFilter(request.filter);
     filterChanged_ = request.filterChanged;
     window_->setNameFilters(nameFilters_);
     if (request.filterIndex >= 1 && request.filterIndex <= nameFilters_.size())
         window_->selectNameFilter(nameFilters_[request.filterIndex - 1]);
     if (!request.fileName.empty()) window_->selectFile(QString::fromStdString(request.fileName));
+    preparing_ = false;
     previewArea_->PlacePreviewArea();
 }
 
@@ -79,6 +86,8 @@ std::optional<FileDialogResult> TOpenPictureDialog::ShowOwnDialog(const FileDial
     const int answer = window_->exec();
     filterChanged_ = nullptr;
     QToolTip::hideText();
+    // The name box's completion list is a window of its own; Return can close the dialog under it.
+    for (QCompleter* completer : window_->findChildren<QCompleter*>()) completer->popup()->hide();
     const QStringList chosen = window_->selectedFiles();
     if (answer != QDialog::Accepted || chosen.isEmpty()) return std::nullopt;
     const int index = int(nameFilters_.indexOf(window_->selectedNameFilter())) + 1;

@@ -47,6 +47,7 @@ private:
     int filterIndex_ = 1;
     int liveFilterIndex_ = 1;
     bool open_ = false;
+    bool preparing_ = false;
     std::string fileName_;
     std::unique_ptr<QFileDialog> window_;
     TPicturePreviewArea* previewArea_ = nullptr;  // owned by the window

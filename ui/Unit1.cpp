@@ -125,6 +125,14 @@ void TForm1::BuildImages(QWidget* panel) {
     ScrollBox1->setGeometry(8, 176, 449, 297);
     ScrollBox1->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     ScrollBox1->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+    // The viewport is a little wider than the image boxes' content; the part right of it takes
+    // the scroll box's colour, not the window's that would show through.
+    QWidget* viewport = ScrollBox1->viewport();
+    QPalette boxColours = viewport->palette();
+    boxColours.setColor(QPalette::Window, ToQColor(clBtnFace));
+    viewport->setPalette(boxColours);
+    viewport->setBackgroundRole(QPalette::Window);
+    viewport->setAutoFillBackground(true);
     auto* content = new QWidget;
     QPalette colours = content->palette();
     colours.setColor(QPalette::Window, ToQColor(clBtnFace));

@@ -1,5 +1,6 @@
 #include "widgets/TFancyButton.h"
 
+#include <QEnterEvent>
 #include <QImage>
 #include <QMouseEvent>
 #include <QPainter>
@@ -217,6 +218,10 @@ void TFancyButton::mouseMoveEvent(QMouseEvent* e) {
     const bool inside = rect().contains(pos);
     if (!inside && pointerInside_) PointerLeft();
     pointerInside_ = inside;
+    FollowPointer(pos);
+}
+
+void TFancyButton::FollowPointer(QPoint pos) {
     if (pressed_) return;
     if (PointInShape(pos.x(), pos.y())) {
         mouseInShape_ = true;
@@ -238,14 +243,41 @@ void TFancyButton::mouseReleaseEvent(QMouseEvent* e) {
     if (e->button() == Qt::RightButton || !mouseInShape_) return;
     // The click runs while the face is still sunken; it turns flat once the handler returns.
     QPointer<TFancyButton> self(this);
+    clickRunning_ = true;
+    struct EndOfClick {
+        QPointer<TFancyButton>& button;
+        ~EndOfClick() {
+            if (button) button->clickRunning_ = false;
+        }
+    } endOfClick{self};
     emit clicked();
     if (!self) return;
     pressed_ = false;
     update();
 }
 
+// A window that closes over the button (a modal dialog ended with Esc or Return) brings the
+// pointer back without any move, so the arrival is the only news that it is over the shape again.
+void TFancyButton::enterEvent(QEnterEvent* e) {
+    QWidget::enterEvent(e);
+    pointerInside_ = true;
+    const QPoint pos = e->position().toPoint();
+    if (clickRunning_) {
+        mouseInShape_ = PointInShape(pos.x(), pos.y());
+        return;
+    }
+    FollowPointer(pos);
+}
+
 void TFancyButton::leaveEvent(QEvent* e) {
     QWidget::leaveEvent(e);
+    if (clickRunning_) {
+        // A modal window opened by the click took the pointer: the button stays down until the
+        // handler returns, but the pointer is no longer over it.
+        mouseInShape_ = false;
+        pointerInside_ = false;
+        return;
+    }
     PointerLeft();
 }
 

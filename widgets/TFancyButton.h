@@ -61,12 +61,14 @@ protected:
     void mousePressEvent(QMouseEvent* e) override;
     void mouseMoveEvent(QMouseEvent* e) override;
     void mouseReleaseEvent(QMouseEvent* e) override;
+    void enterEvent(QEnterEvent* e) override;
     void leaveEvent(QEvent* e) override;
     void changeEvent(QEvent* e) override;
 
 private:
     void EffectChanged();
     void PointerLeft();
+    void FollowPointer(QPoint pos);
     void UpdateShortcut();
     void ClampSize();
     void LayoutGlyphAndText(int textWidth, int textHeight);
@@ -80,6 +82,7 @@ private:
     bool pressed_ = false;
     bool mouseInShape_ = false;
     bool pointerInside_ = false;
+    bool clickRunning_ = false;
     int glyphCellWidth_ = 0;
     int glyphState_ = 1;
     int glyphLeft_ = 0, glyphTop_ = 0;

@@ -4,6 +4,7 @@
 #include <QEnterEvent>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QStyledItemDelegate>
 #include <algorithm>
 
 #include "platform/SystemMetrics.h"
@@ -12,6 +13,18 @@
 namespace {
 
 int ScrollBarWidth() { return platform::GetSystemMetrics(platform::SM_CXVSCROLL); }
+
+// Rows of the open list at a fixed height instead of the style's roomier menu rows.
+class FixedRowHeight : public QStyledItemDelegate {
+public:
+    FixedRowHeight(int height, QObject* parent) : QStyledItemDelegate(parent), height_(height) {}
+    QSize sizeHint(const QStyleOptionViewItem& option, const QModelIndex& index) const override {
+        return {QStyledItemDelegate::sizeHint(option, index).width(), height_};
+    }
+
+private:
+    int height_;
+};
 
 }  // namespace
 
@@ -34,6 +47,14 @@ void TXPComboBox::SetXPScheme(TXPScheme value) {
 
 void TXPComboBox::SetDropDownWidthPlus(int value) { dropDownWidthPlus_ = std::max(value, 0); }
 
+void TXPComboBox::SetItemHeight(int value) {
+    if (value == itemHeight_) return;
+    itemHeight_ = value;
+    QAbstractItemDelegate* old = itemDelegate();
+    setItemDelegate(new FixedRowHeight(value, this));
+    if (old && old->parent() == this) old->deleteLater();
+}
+
 void TXPComboBox::ThemeChanged() {
     if (scheme_ != xpAutomatic) return;
     schemeIndex_ = SchemeIndexFor(scheme_);
@@ -53,8 +74,11 @@ bool TXPComboBox::InHotArea(const QPoint& point) const {
 void TXPComboBox::PaintComboFrame() { update(); }
 
 void TXPComboBox::paintEvent(QPaintEvent* e) {
-    QComboBox::paintEvent(e);
+    // An editable combo's field is its line edit; a pick list draws its field itself, white
+    // like an edit, instead of the style's button face.
+    if (style_ == csDropDown) QComboBox::paintEvent(e);
     QPainter painter(this);
+    if (style_ != csDropDown) PaintPickListField(painter);
     PaintXPBorder(painter, rect(), isEnabled(), schemeIndex_);
     if (style_ == csSimple) return;
     ComboButtonState state;
@@ -63,6 +87,18 @@ void TXPComboBox::paintEvent(QPaintEvent* e) {
     state.Enabled = isEnabled();
     state.Index = schemeIndex_;
     PaintComboButton(painter, rect(), height(), ScrollBarWidth(), state, buttonImage_);
+}
+
+// The chosen item's text on the white field, left of the button; with the focus (and the list
+// closed) it is shown selected.
+void TXPComboBox::PaintPickListField(QPainter& painter) {
+    painter.fillRect(rect(), palette().color(QPalette::Base));
+    const QRect text = rect().adjusted(3, 3, -(ScrollBarWidth() + 3), -3);
+    const bool selected = hasFocus() && !listOpen_ && currentIndex() >= 0;
+    if (selected) painter.fillRect(text, palette().color(QPalette::Highlight));
+    painter.setPen(palette().color(isEnabled() ? (selected ? QPalette::HighlightedText : QPalette::Text) : QPalette::PlaceholderText));
+    painter.setFont(font());
+    painter.drawText(text.adjusted(1, 0, 0, 0), Qt::AlignLeft | Qt::AlignVCenter | Qt::TextSingleLine, currentText());
 }
 
 void TXPComboBox::changeEvent(QEvent* e) {

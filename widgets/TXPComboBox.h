@@ -25,6 +25,9 @@ public:
     std::uint8_t SchemeIndex() const { return schemeIndex_; }
     int DropDownWidthPlus() const { return dropDownWidthPlus_; }
     void SetDropDownWidthPlus(int value);  // negative values are stored as 0
+    // Height of each row of the open list, in pixels; 0 leaves the style's own.
+    int ItemHeight() const { return itemHeight_; }
+    void SetItemHeight(int value);
     void ThemeChanged();
 
     QRect ButtonRect() const;
@@ -53,6 +56,7 @@ private:
     void UpdateButtonHit(const QPoint& point);
     void ReleaseButton();
     void CursorQuery(const QPoint& point);
+    void PaintPickListField(QPainter& painter);
 
     bool buttonHit_ = false;
     bool overHotArea_ = false;
@@ -61,6 +65,7 @@ private:
     bool listOpen_ = false;
     QImage buttonImage_;
     int dropDownWidthPlus_ = 0;
+    int itemHeight_ = 0;
     std::uint8_t schemeIndex_ = 0;
     TXPScheme scheme_ = xpBlue;
     TComboBoxStyle style_ = csDropDownList;

@@ -7,6 +7,7 @@
 #include <string>
 
 #include "platform/DeviceContext.h"
+#include "platform/FontSubstitutes.h"
 #include "platform/textmodule/TextModuleAbi.h"
 
 namespace {
@@ -28,6 +29,7 @@ __attribute__((visibility("default"))) void BrelvikTextStart(int* argc, char** a
     setenv("QT_QPA_PLATFORM", "offscreen", 0);
     qInstallMessageHandler(KeepToolkitQuiet);
     application = std::make_unique<QGuiApplication>(*argc, argv);
+    platform::InstallFontSubstitutes();  // captions look as the window draws them
 }
 
 __attribute__((visibility("default"))) void BrelvikTextStop() { application.reset(); }

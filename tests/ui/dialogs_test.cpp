@@ -1,3 +1,4 @@
+#include <QAbstractItemView>
 #include <QApplication>
 #include <QComboBox>
 #include <QListWidget>
@@ -225,6 +226,13 @@ TEST(FontChoiceWindow, ANamedColourIsSelectedWithoutAnExtraEntry) {
     EXPECT_EQ(colours->count(), 16);
     EXPECT_EQ(colours->currentText(), "Lime");
     EXPECT_EQ(window.Choice().color, clLime);
+}
+
+TEST_F(DialogsTest, ThePickListsOfTheDialogsHaveRowsThirteenPixelsHigh) {
+    for (TXPComboBox* list : {Form2->XPComboBox1, Form3->XPComboBox1, Form6->XPComboBox1, Form6->XPComboBox2}) {
+        EXPECT_EQ(list->ItemHeight(), 13);
+        EXPECT_EQ(list->view()->sizeHintForRow(0), 13);
+    }
 }
 
 }  // namespace

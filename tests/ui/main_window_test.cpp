@@ -90,6 +90,21 @@ TEST_F(MainWindowTest, ShowsTheStartupPhotograph) {
     EXPECT_TRUE(dialogs.errors.empty());
 }
 
+TEST_F(MainWindowTest, TheWholeScrollBoxViewportHasTheScrollBoxColour) {
+    Form1->show();
+    QApplication::processEvents();
+    // Right of the image boxes' content, up to the scroll bar, from top to bottom.
+    const QWidget* content = Form1->ScrollBox1->widget();
+    const QImage shot = Form1->grab().toImage();
+    const QPoint origin = Form1->ScrollBox1->viewport()->mapTo(Form1, QPoint(0, 0));
+    const int viewportWidth = Form1->ScrollBox1->viewport()->width();
+    ASSERT_GT(viewportWidth, content->width());
+    for (int x = content->width(); x < viewportWidth; ++x)
+        for (int y : {0, 100, Form1->ScrollBox1->viewport()->height() - 1})
+            ASSERT_EQ(PixelOf(shot, origin.x() + x, origin.y() + y), 0xECE9D8u) << "viewport x " << x << ", y " << y;
+    Form1->hide();
+}
+
 TEST_F(MainWindowTest, OpeningABitmapShowsItInTheUpperBox) {
     OpenThroughDialog(source);
     EXPECT_EQ(Form1->XPEdit1->text().toStdString(), source);
@@ -239,6 +254,19 @@ TEST_F(MainWindowTest, DoubleClicksHandTheFilesToTheShell) {
     emit Form1->Image2->DoubleClicked();
     EXPECT_EQ(shellPaths,
               (std::vector<std::string>{"/some/source.bmp", "/some/target.jpg", "/some/icon.ico"}));
+}
+
+TEST_F(MainWindowTest, RelativePathsReachTheShellResolvedAgainstTheWorkingFolder) {
+    const fs::path before = fs::current_path();
+    fs::current_path(dir);
+    Form1->XPEdit1->setText("pictures/in.bmp");
+    Form1->XPEdit2->setText("out3");
+    emit Form1->Image1->DoubleClicked();
+    emit Form1->Image2->DoubleClicked();
+    Form1->XPEdit1->setText("");
+    emit Form1->Image1->DoubleClicked();
+    fs::current_path(before);
+    EXPECT_EQ(shellPaths, (std::vector<std::string>{dir + "/pictures/in.bmp", dir + "/out3.jpg", ""}));
 }
 
 TEST_F(MainWindowTest, ARealDoubleClickOnTheLowerBoxReachesTheShell) {

@@ -1,5 +1,7 @@
 #include <QApplication>
+#include <QAbstractItemView>
 #include <QComboBox>
+#include <QCompleter>
 #include <QFileSystemModel>
 #include <QLabel>
 #include <QLineEdit>
@@ -171,6 +173,50 @@ TEST_F(PictureDialogsTest, SelectedPictureShowsItsSizeAndAnythingElseShowsNone) 
         EXPECT_EQ(area->PictureLabel()->text(), " (640x480)");
     });
     EXPECT_FALSE(open.RunDialog());
+}
+
+TEST_F(PictureDialogsTest, LabelKeepsTheLastRunsTextWhenTheNameIsRestoredOnOpening) {
+    const std::string picture = Bmp("kept.bmp", 640, 480);
+    WhileOpen([&](QFileDialog& dialog) {
+        dialog.setDirectory(QString::fromStdString(dir));
+        SelectInList(dialog, picture);
+        QMetaObject::invokeMethod(&dialog, "accept", Qt::DirectConnection);
+    });
+    ASSERT_TRUE(open.RunDialog());
+    ASSERT_EQ(open.FileName(), picture);
+    // Reopened with the confirmed name in it: no picture, but the size stays until a selection.
+    WhileOpen([&](QFileDialog&) {
+        TPicturePreviewArea* area = open.PreviewArea();
+        EXPECT_EQ(area->PictureLabel()->text(), " (640x480)");
+        EXPECT_EQ(area->PaintBox()->Picture().HeldGraphic(), nullptr);
+        EXPECT_EQ(area->PaintPanel()->Caption(), "(None)");
+    });
+    EXPECT_FALSE(open.RunDialog());
+}
+
+TEST_F(PictureDialogsTest, NameCompletionListClosesWithTheDialog) {
+    Bmp("photo1.bmp", 3, 3);
+    Bmp("photo2.bmp", 3, 3);
+    QAbstractItemView* completions = nullptr;
+    WhileOpen([&](QFileDialog& dialog) {
+        dialog.setDirectory(QString::fromStdString(dir));
+        dialog.activateWindow();
+        QTest::qWaitForWindowActive(&dialog);
+        QTest::qWait(300);  // the folder is listed in the background
+        auto* name = dialog.findChild<QLineEdit*>("fileNameEdit");
+        ASSERT_TRUE(name && name->completer());
+        name->setFocus();
+        QTest::keyClicks(name, "photo");
+        for (int i = 0; i < 50 && !name->completer()->popup()->isVisible(); ++i) QTest::qWait(20);
+        completions = name->completer()->popup();
+        ASSERT_TRUE(completions->isVisible()) << "no completion list appeared";
+        QTest::keyClicks(name, "1.bmp");
+        QTest::keyClick(completions, Qt::Key_Return);
+    });
+    open.RunDialog();
+    ASSERT_NE(completions, nullptr);
+    QApplication::processEvents();
+    EXPECT_FALSE(completions->isVisible());
 }
 
 TEST_F(PictureDialogsTest, PreviewAreaSitsRightOfTheDialogsOwnControls) {

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <QApplication>
+#include <QEnterEvent>
 #include <QSignalSpy>
 #include <QTest>
 #include <memory>
@@ -241,6 +243,42 @@ TEST(FancyButtonClicks, ButtonStaysSunkenWhileTheClickRuns) {
     EXPECT_EQ(duringClick, (Rgb{38, 217, 0}));
     EXPECT_FALSE(b.button->Pressed());
     EXPECT_EQ(PixelAt(b.Shot(), 48, 12), Face);
+}
+
+// What a modal dialog opened by the click does to the button: it takes the pointer (a leave while
+// the handler runs), and when it closes over a resting pointer the button hears only an enter.
+TEST(FancyButtonClicks, ModalDialogKeepsTheButtonSunkenAndAnEnterAloneArmsTheNextClick) {
+    ButtonOnBackdrop b;
+    int clicks = 0;
+    Rgb underDialog{};
+    QObject::connect(b.button, &TFancyButton::clicked, [&] {
+        ++clicks;
+        QEvent leave(QEvent::Leave);
+        QApplication::sendEvent(b.button, &leave);
+        underDialog = PixelAt(b.Shot(), 48, 12);
+        EXPECT_TRUE(b.button->Pressed());
+    });
+    SendMouse(*b.button, QEvent::MouseMove, b.Centre());
+    SendMouse(*b.button, QEvent::MouseButtonPress, b.Centre());
+    SendMouse(*b.button, QEvent::MouseButtonRelease, b.Centre());
+    EXPECT_EQ(underDialog, (Rgb{38, 217, 0}));
+    EXPECT_FALSE(b.button->Pressed());
+    EXPECT_FALSE(b.button->MouseInShape());
+
+    QEnterEvent enter(b.Centre(), b.button->mapToGlobal(b.Centre()), b.button->mapToGlobal(b.Centre()));
+    QApplication::sendEvent(b.button, &enter);
+    EXPECT_TRUE(b.button->MouseInShape());
+    EXPECT_EQ(b.button->GlyphState(), 4);
+    SendMouse(*b.button, QEvent::MouseButtonPress, b.Centre());
+    SendMouse(*b.button, QEvent::MouseButtonRelease, b.Centre());
+    EXPECT_EQ(clicks, 2);
+
+    // Entering at a corner outside the rounded shape does not arm it.
+    QEvent leave(QEvent::Leave);
+    QApplication::sendEvent(b.button, &leave);
+    QEnterEvent corner(QPointF(0, 0), b.button->mapToGlobal(QPointF(0, 0)), b.button->mapToGlobal(QPointF(0, 0)));
+    QApplication::sendEvent(b.button, &corner);
+    EXPECT_FALSE(b.button->MouseInShape());
 }
 
 TEST(FancyButtonClicks, AcceleratorClicksOnlyAnEnabledButton) {

@@ -149,3 +149,29 @@ TEST(XPComboBox, OtherVariantsDrawTheirOutlines) {
     EXPECT_EQ(PixelAt(shot, 127, 10), (Rgb{0xFC, 0xBB, 0x7A}));
     EXPECT_TRUE(FromImage(shot, 135, 4, "XPCBNORO"));
 }
+
+TEST(XPComboBox, ListRowsTakeTheItemHeight) {
+    Combo c;
+    c.combo->SetItemHeight(13);
+    EXPECT_EQ(c.combo->ItemHeight(), 13);
+    c.combo->showPopup();
+    for (int row = 0; row < 3; ++row)
+        EXPECT_EQ(c.combo->view()->visualRect(c.combo->model()->index(row, 0)).height(), 13) << row;
+    c.combo->hidePopup();
+}
+
+// A pick list's field is white like an edit's, with the chosen item's text on it; only the
+// button and the border are the combo box's own.
+TEST(XPComboBox, PickListFieldIsWhite) {
+    Combo c;
+    const QImage empty = c.Shot();
+    for (int x : {3, 60, 120})
+        for (int y : {3, 10, 17}) EXPECT_EQ(PixelAt(empty, x, y), (Rgb{255, 255, 255})) << x << "," << y;
+    c.combo->setCurrentIndex(1);
+    const QImage chosen = c.Shot();
+    int ink = 0;
+    for (int x = 3; x < 30; ++x)
+        for (int y = 3; y < 18; ++y) ink += qGray(chosen.pixel(x, y)) < 128;
+    EXPECT_GT(ink, 5) << "the chosen item's text is missing";
+    EXPECT_EQ(PixelAt(chosen, 100, 10), (Rgb{255, 255, 255}));
+}

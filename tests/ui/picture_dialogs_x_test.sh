@@ -1,0 +1,16 @@
+#!/usr/bin/env bash
+# The picture dialogs' cases whose outcome depends on real windows, run on a virtual X server: the
+# name-completion list (a window of its own) closes with the dialog, and reopening the dialog with
+# the last confirmed name keeps the label's text.
+set -euo pipefail
+build=$(cd "${1:?usage: picture_dialogs_x_test.sh BUILD-DIR}" && pwd)
+program="$build/ui_picture_dialogs_test"
+[ -x "$program" ] || { echo "FAIL: $program is not built"; exit 1; }
+source "$(dirname "$0")/x_session.sh"
+run_in_x_session "$0" "$build"
+
+QT_QPA_PLATFORM=xcb "$program" \
+  --gtest_filter='*NameCompletionListClosesWithTheDialog:*LabelKeepsTheLastRunsText*' >"$work/out.log" 2>&1 ||
+  { echo "FAIL"; cat "$work/out.log"; exit 1; }
+grep -q '\[  PASSED  \] 2 tests' "$work/out.log" || { echo "FAIL: the cases did not run"; cat "$work/out.log"; exit 1; }
+echo "PASS: completion list closed with the dialog; label kept on reopening"
