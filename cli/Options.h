@@ -1,9 +1,11 @@
 #pragma once
+#include <cstdint>
 #include <optional>
 #include <string>
 #include <vector>
 
 #include "cli/EditStep.h"
+#include "platform/Bitmap.h"
 
 enum class OutputKind { Jpeg, Icon, Bitmap };
 
@@ -13,6 +15,8 @@ struct ConvertOptions {
     std::optional<std::string> output;
     std::vector<EditStep> edits;
     std::vector<std::string> sources;
+    // Pictures of more pixels are refused before their raster is made.
+    std::int64_t maxPixels = platform::MaxRasterPixels;
 };
 
 struct CommandLine {

@@ -10,10 +10,13 @@
 
 namespace {
 
-// The text of the error being handled: the system's own message wherever it has one.
-std::string CurrentFailure() {
+// The text of the error being handled: the system's own message wherever it has one. A failed
+// write also names the output and the system's reason, which the fixed text leaves out.
+std::string CurrentFailure(const std::string& output) {
     try {
         throw;
+    } catch (const EWriteError& e) {
+        return e.SystemReason().empty() ? e.Message() : e.Message() + " (" + output + ": " + e.SystemReason() + ")";
     } catch (const Exception& e) {
         return e.Message().empty() ? std::string(e.ClassName()) : e.Message();
     } catch (const std::bad_alloc&) {
@@ -38,7 +41,7 @@ int RunConvert(const ConvertOptions& options, std::ostream& err, bool terminal) 
             ConvertFile(entry.source, entry.output, options);
             progress.Written(entry.source, entry.output);
         } catch (...) {
-            progress.Failed(entry.source, CurrentFailure());
+            progress.Failed(entry.source, CurrentFailure(entry.output));
             status = 1;
         }
     }

@@ -5,7 +5,10 @@ namespace platform {
 
 // A file written under a temporary name beside its target and renamed into place when complete, so
 // that the target is never seen half-written. An uncommitted temporary file is removed on
-// destruction.
+// destruction, and by an interrupt while it is alive (see TempFileRegistry).
+// The rename only ever replaces a regular file. A character device as the target (/dev/null, a
+// terminal) is written straight to: TempPath() is then the target itself and Commit does nothing.
+// Any other kind of target (a folder, a FIFO, a socket) is refused by Begin.
 class AtomicFile {
 public:
     // `suffix` ends the temporary name, for writers that append an extension of their own.
@@ -22,11 +25,15 @@ public:
     // Renames the temporary file over the target. False with the system's text in `error`.
     bool Commit(std::string& error);
 
+    bool WritesStraight() const { return straight_; }
+
 private:
     std::string target_;
     std::string suffix_;
     std::string tempPath_;
     bool committed_ = false;
+    bool straight_ = false;
+    int registrySlot_ = -1;
 };
 
 }  // namespace platform
