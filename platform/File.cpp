@@ -13,6 +13,11 @@ namespace platform {
 
 namespace {
 
+bool IsDevice(int fd) {
+    struct stat st {};
+    return ::fstat(fd, &st) == 0 && S_ISCHR(st.st_mode);
+}
+
 // Refuses what is not a regular file (a character device too when `devices` is false): a FIFO
 // or a device would block or stream forever, and a folder reads as nothing.
 bool OpensAsFile(int fd, bool devices, std::string& error) {
@@ -48,7 +53,8 @@ int OpenLocked(const std::string& path, int flags, int lock, bool devices, std::
         ::close(fd);
         return -1;
     }
-    if (::flock(fd, lock | LOCK_NB) != 0) {
+    // Devices are shared by everyone (several writers to /dev/null at once are fine): no lock.
+    if (!IsDevice(fd) && ::flock(fd, lock | LOCK_NB) != 0) {
         error = std::strerror(errno);
         ::close(fd);
         return -1;
@@ -71,8 +77,7 @@ bool File::Create(const std::string& path, std::string& error) {
     // Truncate only once the lock is held, so a reader never sees the file emptied under it.
     // A character device (/dev/null, a terminal) is written straight to; it has nothing to cut.
     fd_ = OpenLocked(path, O_WRONLY | O_CREAT, LOCK_EX, true, error);
-    struct stat st {};
-    if (fd_ >= 0 && ::fstat(fd_, &st) == 0 && S_ISCHR(st.st_mode)) return true;
+    if (fd_ >= 0 && IsDevice(fd_)) return true;
     if (fd_ >= 0 && ::ftruncate(fd_, 0) != 0) {
         error = std::strerror(errno);
         Close();
