@@ -18,5 +18,5 @@ for t in "${targets[@]}"; do
   # would allocate up to a gigabyte there, so they are left out.
   python3 fuzz/declared_pixels.py "$t" "$fresh" | while read -r name; do cp "$fresh/$name" "$kept/$name"; done
   rm -rf "$fresh"
-  printf '%-14s %5d files %6d KB\n' "$t" "$(ls "$kept" | wc -l)" "$(du -sk "$kept" | cut -f1)"
+  printf '%-14s %5d files %6d KB\n' "$t" "$(ls "$kept" | wc -l)" "$(du -sk --apparent-size "$kept" | cut -f1)"
 done
