@@ -3,10 +3,11 @@
 #include <memory>
 
 #include "cli/Edits.h"
+#include "cli/PixelLimit.h"
 #include "core/AtomicWrite.h"
 #include "core/TBitmap.h"
 #include "core/TPicture.h"
-#include "formats/IconExport.h"
+#include "formats/IconFromRaster.h"
 #include "formats/PictureLoading.h"
 #include "formats/TJPEGImage.h"
 #include "platform/SystemMetrics.h"
@@ -29,14 +30,17 @@ void WriteBitmap(TBitmap& raster, const std::string& output) {
     WriteAtomically(output, [&](const std::string& path) { raster.WriteToFile(path); });
 }
 
-// As the window's icon save: built from the file on disk. Its drawings of the mask, the colour
-// raster and the icon land on a scratch surface that nobody sees.
-WrittenPicture WriteIcon(const std::string& source, const std::string& output) {
+// The icon of the loaded picture (a JPEG or icon drawn into a raster first, as for the edits).
+// Its drawings of the mask, the colour raster and the icon land on a scratch surface that nobody
+// sees, as the window's save draws them on its own.
+WrittenPicture WriteIcon(TBitmap& raster, const std::string& output) {
     const int w = platform::GetSystemMetrics(platform::SM_CXICON);
     const int h = platform::GetSystemMetrics(platform::SM_CYICON);
     std::unique_ptr<platform::Bitmap> scratch = platform::Bitmap::CreateDevice(7 * w, 2 * h);
     TRasterCanvas surface(*scratch);
-    SaveIconFromSource(source, output, surface, nullptr);
+    TIcon icon;
+    MakeIconFromRaster(raster, surface, icon);
+    WriteAtomically(output, [&](const std::string& path) { icon.WriteToFile(path); });
     return {w, h};
 }
 
@@ -44,12 +48,14 @@ WrittenPicture WriteIcon(const std::string& source, const std::string& output) {
 
 WrittenPicture ConvertFile(const std::string& source, const std::string& output, const ConvertOptions& options) {
     // Loaded by extension first, as the window opens a file before any save.
+    CheckBmpPixelLimit(source, options.maxPixels);
     TPicture picture;
     ReadFromFile(picture, source);
-    if (options.kind == OutputKind::Icon) return WriteIcon(source, output);
+    if (picture.HeldGraphic()) CheckPixelLimit(*picture.HeldGraphic(), options.maxPixels);
     WorkingRaster(picture);
     for (const EditStep& edit : options.edits) ApplyEdit(picture, edit);
     TBitmap& raster = picture.AsBitmap();
+    if (options.kind == OutputKind::Icon) return WriteIcon(raster, output);
     if (options.kind == OutputKind::Jpeg)
         WriteJpeg(raster, options.quality, output);
     else

@@ -1,6 +1,7 @@
 #include "cli/Options.h"
 
 #include <charconv>
+#include <cstdint>
 
 #include "cli/UsageError.h"
 #include "platform/Color.h"
@@ -10,7 +11,8 @@ namespace {
 // More workers than this only add processes that wait for the disk.
 constexpr int MaxJobs = 256;
 
-bool ParseInt(const std::string& text, int& value) {
+template <class Int>
+bool ParseInt(const std::string& text, Int& value) {
     const char* end = text.data() + text.size();
     auto [ptr, ec] = std::from_chars(text.data(), end, value);
     return !text.empty() && ec == std::errc() && ptr == end;
@@ -21,6 +23,13 @@ int IntInRange(const std::string& option, const std::string& text, int low, int 
     if (!ParseInt(text, value) || value < low || value > high)
         throw UsageError(option + " takes a whole number from " + std::to_string(low) + " to " +
                          std::to_string(high) + ", not '" + text + "'");
+    return value;
+}
+
+std::int64_t PixelCount(const std::string& option, const std::string& text) {
+    std::int64_t value = 0;
+    if (!ParseInt(text, value) || value < 1)
+        throw UsageError(option + " takes a positive whole number of pixels, not '" + text + "'");
     return value;
 }
 
@@ -205,7 +214,7 @@ void CheckConvert(const ConvertOptions& options) {
         if (edit.kind == EditStep::Caption && !edit.positioned)
             throw UsageError("--caption needs --at X,Y");
     if (options.kind == OutputKind::Icon && !options.edits.empty())
-        throw UsageError("--to ico builds the icon from the source file as stored on disk, "
+        throw UsageError("--to ico builds the icon from the source as loaded, "
                          "so it cannot take edits");
 }
 
@@ -229,6 +238,8 @@ ConvertOptions ParseConvert(const std::vector<std::string>& args) {
             if (options.output->empty()) throw UsageError(name + " needs a path");
         } else if (name == "-j" || name == "--jobs") {
             options.jobs = IntInRange(name, cursor.Value(), 1, MaxJobs);
+        } else if (name == "--max-pixels") {
+            options.maxPixels = PixelCount(name, cursor.Value());
         } else if (!ParseBatchOption(cursor, options) && !ParseEdit(cursor, options)) {
             throw UsageError("unknown option '" + arg + "'");
         }

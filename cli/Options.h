@@ -1,9 +1,11 @@
 #pragma once
+#include <cstdint>
 #include <optional>
 #include <string>
 #include <vector>
 
 #include "cli/EditStep.h"
+#include "platform/Bitmap.h"
 
 enum class OutputKind { Jpeg, Icon, Bitmap };
 
@@ -21,6 +23,8 @@ struct ConvertOptions {
     bool json = false;                      // one JSON record per SOURCE on standard output
     std::string stdinExtension;             // SOURCE "-": the kind read from standard input, as ".bmp"
     bool skipExisting = false;              // an output newer than its SOURCE is kept
+    // Pictures of more pixels are refused before their raster is made.
+    std::int64_t maxPixels = platform::MaxRasterPixels;
 };
 
 // The SOURCE and the output that stand for the standard streams.

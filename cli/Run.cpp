@@ -16,10 +16,13 @@
 
 namespace {
 
-// The text of the error being handled: the system's own message wherever it has one.
-std::string CurrentFailure() {
+// The text of the error being handled: the system's own message wherever it has one. A failed
+// write also names the output and the system's reason, which the fixed text leaves out.
+std::string CurrentFailure(const std::string& output) {
     try {
         throw;
+    } catch (const EWriteError& e) {
+        return e.SystemReason().empty() ? e.Message() : e.Message() + " (" + output + ": " + e.SystemReason() + ")";
     } catch (const Exception& e) {
         return e.Message().empty() ? std::string(e.ClassName()) : e.Message();
     } catch (const std::bad_alloc&) {
@@ -65,7 +68,7 @@ FileOutcome ConvertPlanned(const PlannedOutput& entry, const ConvertOptions& opt
         outcome.height = written.height;
         outcome.bytes = entry.output == StandardStream ? -1 : platform::FileSize(entry.output);
     } catch (...) {
-        outcome.error = CurrentFailure();
+        outcome.error = CurrentFailure(entry.output);
     }
     outcome.milliseconds =
         std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::steady_clock::now() - start).count();

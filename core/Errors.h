@@ -29,7 +29,18 @@ BRELVIK_ERROR_CLASS(EInvalidGraphicOperation, Exception)
 BRELVIK_ERROR_CLASS(EJPEG, EInvalidGraphic)
 BRELVIK_ERROR_CLASS(EStreamError, Exception)
 BRELVIK_ERROR_CLASS(EReadError, EStreamError)
-BRELVIK_ERROR_CLASS(EWriteError, EStreamError)
+// A failed write also keeps the system's reason (e.g. "No space left on device") for callers that
+// name it; the message stays the fixed text.
+class EWriteError : public EStreamError {
+public:
+    explicit EWriteError(std::string message, std::string systemReason = {})
+        : EStreamError(std::move(message)), systemReason_(std::move(systemReason)) {}
+    const char* ClassName() const override { return "EWriteError"; }
+    const std::string& SystemReason() const { return systemReason_; }
+
+private:
+    std::string systemReason_;
+};
 BRELVIK_ERROR_CLASS(EFOpenError, EStreamError)
 BRELVIK_ERROR_CLASS(EFCreateError, EStreamError)
 BRELVIK_ERROR_CLASS(EOutOfMemory, Exception)

@@ -20,7 +20,7 @@ void TStream::ReadBuffer(void* buffer, std::size_t count) {
 }
 
 void TStream::WriteBuffer(const void* buffer, std::size_t count) {
-    if (count != 0 && Write(buffer, count) != count) throw EWriteError(ErrorText::StreamWrite);
+    if (count != 0 && Write(buffer, count) != count) throw EWriteError(ErrorText::StreamWrite, WriteFailureReason());
 }
 
 std::size_t TMemoryStream::Read(void* buffer, std::size_t count) {

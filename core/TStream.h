@@ -21,6 +21,10 @@ public:
     std::int64_t Remaining() { return Size() - Position(); }
     void ReadBuffer(void* buffer, std::size_t count);         // EReadError "Stream read error" when short
     void WriteBuffer(const void* buffer, std::size_t count);  // EWriteError "Stream write error" when short
+
+protected:
+    // The system's text for the last failed write, when the stream has one.
+    virtual std::string WriteFailureReason() const { return {}; }
 };
 
 class TMemoryStream : public TStream {
@@ -56,6 +60,9 @@ public:
     std::size_t Read(void* buffer, std::size_t count) override;
     std::size_t Write(const void* buffer, std::size_t count) override;
     std::int64_t Seek(std::int64_t offset, TSeekOrigin origin) override;
+
+protected:
+    std::string WriteFailureReason() const override { return file_.WriteFailure(); }
 
 private:
     platform::File file_;

@@ -54,10 +54,14 @@ std::unique_ptr<platform::Bitmap> ReadRows(BmpInput& in, const BmpHeaders& heade
     // Wider pixels keep their table as a palette instead (see ReadBmp).
     const std::vector<platform::RGBQuad> noColors;
     const auto& colors = headers.info.bitCount <= 8 ? headers.colors : noColors;
+    const platform::BitmapInfoHeader& info = headers.info;
+    const std::int64_t height = info.height < 0 ? -std::int64_t(info.height) : info.height;
+    // A file cut short leaves its missing rows zero; a whole one overwrites every byte, so the
+    // rows need no clearing first (a failed read throws and the raster goes with it).
+    const bool whole = count >= platform::RowStride(info.width, info.bitCount) * height;
     auto raster = MakeRaster([&] {
-        return platform::Bitmap::CreateDib(headers.info, colors, headers.hasMasks ? headers.masks : nullptr);
+        return platform::Bitmap::CreateDib(info, colors, headers.hasMasks ? headers.masks : nullptr, !whole);
     });
-    // A file cut short leaves its missing rows zero.
     const std::int64_t bytes = std::min<std::int64_t>(count, std::int64_t(raster->bits.size()));
     in.Read(raster->bits.data(), std::size_t(bytes));
     return raster;

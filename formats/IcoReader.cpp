@@ -13,7 +13,15 @@ constexpr std::size_t DirectorySize = 6;
 constexpr std::size_t EntrySize = 16;
 constexpr std::uint32_t MinInfoHeaderSize = 40;
 // Directory entries cannot name more than 256 pixels; images inside may be larger but not by much.
+// Fuzz builds lower both limits (as they lower the raster ceiling), so that each run stays fast;
+// the real build never meets the entry limit, 256 x 256 being the largest an entry can name.
+#ifdef BRELVIK_FUZZ_CEILING
+constexpr int MaxImageSide = 64;
+constexpr int MaxEntryPixels = 64 * 64;
+#else
 constexpr int MaxImageSide = 1024;
+constexpr int MaxEntryPixels = 256 * 256;
+#endif
 
 [[noreturn]] void Invalid() {
     throw EInvalidGraphic(ErrorText::InvalidIcon);
@@ -234,6 +242,7 @@ platform::HICON ReadIcoHandle(const std::vector<std::uint8_t>& bytes, int wanted
     const std::vector<IcoEntry> entries = ReadIcoEntries(bytes);
     const IcoEntry& entry = entries[ChooseIcoEntry(entries, wantedWidth, wantedHeight, ScreenColors())];
     if (entry.offset > bytes.size() || entry.size > bytes.size() - entry.offset) Invalid();
+    if (entry.width * entry.height > MaxEntryPixels) Invalid();
     const IconPixels pixels =
         Stretch(DecodeImage(ImageData(bytes.data() + entry.offset, entry.size)), entry.width, entry.height);
     platform::HICON icon = platform::CreateIcon(pixels.width, pixels.height, pixels.colors, pixels.mask);

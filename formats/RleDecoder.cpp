@@ -18,6 +18,8 @@ public:
         x_ = 0;
         ++y_;
     }
+    // Pixels left in the current row; a run goes no further, the rest of it would land nowhere.
+    int RowRoom() const { return width_ - x_; }
     void Move(int dx, int dy) {
         x_ = std::min(x_ + dx, width_);
         y_ = std::min(y_ + dy, height_);
@@ -58,7 +60,8 @@ void DecodeRle(const std::uint8_t* data, std::size_t size, bool fourBit, const s
         i += 2;
         if (count > 0) {  // encoded run: `count` pixels of one byte (two alternating nibbles in 4-bit)
             const std::uint8_t pair[2] = {value, value};
-            for (int k = 0; k < count; ++k) out.Put(RunPixel(pair, k % 2, fourBit));
+            const int pixels = std::min(count, out.RowRoom());
+            for (int k = 0; k < pixels; ++k) out.Put(RunPixel(pair, k % 2, fourBit));
             continue;
         }
         if (value == 0) {
@@ -72,7 +75,8 @@ void DecodeRle(const std::uint8_t* data, std::size_t size, bool fourBit, const s
         } else {  // absolute run of `value` pixels, padded to a 16-bit boundary
             const std::size_t runBytes = fourBit ? (value + 1) / 2 : value;
             const std::size_t available = std::min(runBytes, size - i);
-            const int pixels = int(std::min<std::size_t>(value, fourBit ? available * 2 : available));
+            const int pixels = std::min(int(std::min<std::size_t>(value, fourBit ? available * 2 : available)),
+                                        out.RowRoom());
             for (int k = 0; k < pixels; ++k) out.Put(RunPixel(data + i, k, fourBit));
             i += std::min(size - i, (runBytes + 1) & ~std::size_t(1));
         }

@@ -142,7 +142,7 @@ void TJPEGImage::WriteToStream(TStream& stream) {
     EnsureEncoded();
     const TMemoryStream& bytes = *store_->Bytes;
     std::size_t size = std::size_t(bytes.DataSize());
-    if (size > 0 && stream.Write(bytes.Memory(), size) != size) throw EWriteError(ErrorText::StreamWrite);
+    if (size > 0) stream.WriteBuffer(bytes.Memory(), size);  // EWriteError with the reason when short
 }
 
 void TJPEGImage::WriteToFile(const std::string& path) {

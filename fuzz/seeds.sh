@@ -39,6 +39,12 @@ cjpeg -progressive "$tmp/base.ppm" >"$out/jpeg/progressive.jpg"
 cjpeg -grayscale "$tmp/base.ppm" >"$out/jpeg/gray.jpg"
 cjpeg -sample 1x1 -restart 1 "$tmp/base.ppm" >"$out/jpeg/restart444.jpg"
 head -c 200 "$out/jpeg/baseline.jpg" >"$out/jpeg/truncated.jpg"
+cjpeg -arithmetic "$tmp/base.ppm" >"$out/jpeg/arithmetic.jpg"
+cjpeg -optimize -sample 2x1 "$tmp/base.ppm" >"$out/jpeg/optimized422.jpg"
+cjpeg -sample 4x1 "$tmp/base.ppm" >"$out/jpeg/sample411.jpg"
+cjpeg -smooth 20 -quality 5 "$tmp/base.ppm" >"$out/jpeg/smooth-q5.jpg"
+cjpeg -grayscale -progressive -restart 1B "$tmp/base.ppm" >"$out/jpeg/gray-progressive.jpg"
+cjpeg -quality 100 -dct float "$tmp/base.ppm" | wrjpgcom -comment "seed" >"$out/jpeg/commented.jpg"
 
 # ICO: 4- and 8-bit images, several sizes in one directory.
 "$magick" "$tmp/base.png" -colors 16 -resize 16x16! -type Palette ICO:"$out/ico/small16.ico"
@@ -56,3 +62,7 @@ stored TIcon "$out/ico/small16.ico" "$out/picture_data/icon.bin"
 printf '\x00' >"$out/picture_data/none.bin"
 
 cp "$out"/bmp/*.bmp "$out/bmp_summary/"
+
+# Hand-built files of every header kind, depth and compression, every kind of icon entry, and the
+# stored form of every graphic class.
+python3 "$root/fuzz/make_seeds.py" "$out" "$out/jpeg/baseline.jpg" "$out/jpeg/progressive.jpg"

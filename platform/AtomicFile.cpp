@@ -1,6 +1,7 @@
 #include "platform/AtomicFile.h"
 
 #include <fcntl.h>
+#include <signal.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -8,6 +9,9 @@
 #include <cstdio>
 #include <cstring>
 #include <vector>
+
+#include "platform/File.h"
+#include "platform/TempFileRegistry.h"
 
 namespace platform {
 
@@ -65,20 +69,49 @@ std::string TempPattern(const std::string& target, const std::string& suffix) {
     return folder + "." + name + ".XXXXXX" + suffix;
 }
 
+// What a target's kind allows: nothing there or a regular file is replaced by the rename, a
+// character device is written straight to, anything else is refused with a reason.
+enum class TargetKind { Replaceable, Device, Refused };
+
+TargetKind KindOf(const std::string& target, std::string& error) {
+    struct stat st {};
+    if (stat(target.c_str(), &st) != 0 || S_ISREG(st.st_mode)) return TargetKind::Replaceable;
+    if (S_ISCHR(st.st_mode)) return TargetKind::Device;
+    error = S_ISDIR(st.st_mode) ? std::strerror(EISDIR) : NotRegularFileText;
+    return TargetKind::Refused;
+}
+
 }  // namespace
 
 AtomicFile::~AtomicFile() {
-    if (!tempPath_.empty() && !committed_) unlink(tempPath_.c_str());
+    if (!tempPath_.empty() && !committed_ && !straight_) unlink(tempPath_.c_str());
+    ForgetTempFile(registrySlot_);
 }
 
 bool AtomicFile::Begin(std::string& error) {
+    switch (KindOf(target_, error)) {
+        case TargetKind::Refused: return false;
+        case TargetKind::Device:
+            straight_ = true;
+            tempPath_ = target_;
+            return true;
+        case TargetKind::Replaceable: break;
+    }
     if (!MayReplace(target_, error)) return false;
     std::string pattern = TempPattern(target_, suffix_);
     std::vector<char> buffer(pattern.begin(), pattern.end());
     buffer.push_back('\0');
+    // An interrupt between making the file and recording it would leave it behind: hold it off.
+    sigset_t interrupts, before;
+    sigemptyset(&interrupts);
+    for (int signal : {SIGINT, SIGTERM, SIGHUP}) sigaddset(&interrupts, signal);
+    pthread_sigmask(SIG_BLOCK, &interrupts, &before);
     int fd = mkstemps(buffer.data(), int(suffix_.size()));
+    const int reason = errno;
+    if (fd >= 0) registrySlot_ = RegisterTempFile(buffer.data());
+    pthread_sigmask(SIG_SETMASK, &before, nullptr);
     if (fd < 0) {
-        error = std::strerror(errno);
+        error = std::strerror(reason);
         return false;
     }
     GiveDefaultPermissions(fd);
@@ -88,15 +121,28 @@ bool AtomicFile::Begin(std::string& error) {
 }
 
 bool AtomicFile::Commit(std::string& error) {
-    if (!tempPath_.empty()) {
-        if (!FlushToDisk(tempPath_, error)) return false;
-        KeepPermissions(tempPath_, target_);
+    if (straight_) {
+        committed_ = true;
+        return true;
     }
-    if (tempPath_.empty() || std::rename(tempPath_.c_str(), target_.c_str()) != 0) {
-        error = std::strerror(tempPath_.empty() ? EINVAL : errno);
+    if (tempPath_.empty()) {
+        error = std::strerror(EINVAL);
+        return false;
+    }
+    if (!FlushToDisk(tempPath_, error)) return false;
+    KeepPermissions(tempPath_, target_);
+    // Something other than a regular file may have taken the target's place while we wrote.
+    if (KindOf(target_, error) != TargetKind::Replaceable) {
+        if (error.empty()) error = NotRegularFileText;
+        return false;
+    }
+    if (std::rename(tempPath_.c_str(), target_.c_str()) != 0) {
+        error = std::strerror(errno);
         return false;
     }
     committed_ = true;
+    ForgetTempFile(registrySlot_);
+    registrySlot_ = -1;
     FlushFolder(target_);
     return true;
 }

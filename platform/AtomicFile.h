@@ -6,7 +6,10 @@ namespace platform {
 // A file written under a temporary name beside its target, flushed to disk and renamed into place
 // when complete, so that the target is never seen half-written and a failure leaves it as it was.
 // A replaced target keeps its permission bits. An uncommitted temporary file is removed on
-// destruction.
+// destruction, and by an interrupt while it is alive (see TempFileRegistry).
+// The rename only ever replaces a regular file. A character device as the target (/dev/null, a
+// terminal) is written straight to: TempPath() is then the target itself and Commit does nothing.
+// Any other kind of target (a folder, a FIFO, a socket) is refused by Begin.
 class AtomicFile {
 public:
     // `suffix` ends the temporary name, for writers that append an extension of their own.
@@ -25,11 +28,15 @@ public:
     // renames it over the target. False with the system's text in `error`.
     bool Commit(std::string& error);
 
+    bool WritesStraight() const { return straight_; }
+
 private:
     std::string target_;
     std::string suffix_;
     std::string tempPath_;
     bool committed_ = false;
+    bool straight_ = false;
+    int registrySlot_ = -1;
 };
 
 }  // namespace platform

@@ -23,9 +23,13 @@ void CheckSize(std::int64_t width, std::int64_t height, int bitCount) {
     if (RowStride(width, bitCount) * height > MaxRasterBytes) throw NotEnoughMemory;
 }
 
-void AllocateRows(Bitmap& bmp) {
+void AllocateRows(Bitmap& bmp, bool zeroed = true) {
     try {
-        bmp.bits.assign(std::size_t(bmp.Stride() * bmp.Height()), 0);
+        const std::size_t size = std::size_t(bmp.Stride() * bmp.Height());
+        if (zeroed)
+            bmp.bits.assign(size, 0);
+        else
+            bmp.bits.resize(size);
     } catch (const std::bad_alloc&) {
         throw NotEnoughMemory;
     }
@@ -54,7 +58,7 @@ std::unique_ptr<Bitmap> MakeDevice(int width, int height, int bitCount) {
 }  // namespace
 
 std::unique_ptr<Bitmap> Bitmap::CreateDib(const BitmapInfoHeader& header, const std::vector<RGBQuad>& colors,
-                                          const std::uint32_t masks[3]) {
+                                          const std::uint32_t masks[3], bool zeroed) {
     const bool bitFields = header.compression == BI_BITFIELDS;
     if (header.planes != 1 || !SupportedBitCount(header.bitCount)) throw InvalidParameter;
     if (header.compression != BI_RGB && !(bitFields && (header.bitCount == 16 || header.bitCount == 32)))
@@ -73,7 +77,7 @@ std::unique_ptr<Bitmap> Bitmap::CreateDib(const BitmapInfoHeader& header, const 
     }
     const std::size_t maxColors = header.bitCount <= 8 ? std::size_t(1) << header.bitCount : 256;
     bmp->colors.assign(colors.begin(), colors.begin() + std::ptrdiff_t(std::min(colors.size(), maxColors)));
-    AllocateRows(*bmp);
+    AllocateRows(*bmp, zeroed);
     return bmp;
 }
 

@@ -1,6 +1,8 @@
 #pragma once
 #include <cstdint>
 #include <memory>
+#include <new>
+#include <type_traits>
 #include <utility>
 #include <vector>
 
@@ -33,8 +35,37 @@ constexpr std::uint32_t BI_RGB = 0, BI_RLE8 = 1, BI_RLE4 = 2, BI_BITFIELDS = 3;
 constexpr std::int64_t RowStride(std::int64_t width, int bitCount) { return ((width * bitCount + 31) / 32) * 4; }
 
 // Largest raster this stand-in makes (pixels); larger requests fail like an exhausted platform.
+// Fuzz builds lower it so that each run stays fast; every code path is the same, only the sizes
+// at which the refusal comes are smaller.
+#ifdef BRELVIK_FUZZ_CEILING
+constexpr std::int64_t MaxRasterPixels = std::int64_t(1) << 20;
+constexpr std::int64_t MaxRasterBytes = std::int64_t(1) << 22;
+#else
 constexpr std::int64_t MaxRasterPixels = std::int64_t(1) << 28;
 constexpr std::int64_t MaxRasterBytes = std::int64_t(1) << 30;
+#endif
+
+// Raster rows: allocated without a zero fill, which costs as much as the reading itself when a
+// reader overwrites every row anyway. Makers that promise zeros clear the rows themselves.
+template <class T>
+struct NoFillAllocator : std::allocator<T> {
+    template <class U>
+    struct rebind {
+        using other = NoFillAllocator<U>;
+    };
+    NoFillAllocator() = default;
+    template <class U>
+    NoFillAllocator(const NoFillAllocator<U>&) noexcept {}
+    template <class U>
+    void construct(U* p) noexcept(std::is_nothrow_default_constructible_v<U>) {
+        ::new (static_cast<void*>(p)) U;
+    }
+    template <class U, class... Args>
+    void construct(U* p, Args&&... args) {
+        ::new (static_cast<void*>(p)) U(std::forward<Args>(args)...);
+    }
+};
+using RasterRows = std::vector<std::uint8_t, NoFillAllocator<std::uint8_t>>;
 
 // The platform's raster object; an HBITMAP points at one.
 // A device-independent raster keeps the rows of its header in memory. A device-dependent one
@@ -45,7 +76,7 @@ public:
     BitmapInfoHeader info;
     std::uint32_t masks[3] = {0, 0, 0};  // red, green, blue bit fields
     std::vector<RGBQuad> colors;          // colour table (indexed formats), or the palette
-    std::vector<std::uint8_t> bits;       // rows in storage order
+    RasterRows bits;                      // rows in storage order
     bool deviceDependent = false;
 
     int Width() const { return info.width; }
@@ -65,8 +96,9 @@ public:
     }
 
     // A new all-zero raster; throws EOutOfResources-like platform::RasterError past the ceilings.
+    // `zeroed` false leaves the rows as allocated, for a caller that writes every byte of them.
     static std::unique_ptr<Bitmap> CreateDib(const BitmapInfoHeader& header, const std::vector<RGBQuad>& colors,
-                                             const std::uint32_t masks[3] = nullptr);
+                                             const std::uint32_t masks[3] = nullptr, bool zeroed = true);
     static std::unique_ptr<Bitmap> CreateDevice(int width, int height);      // 32-bit, device-dependent
     static std::unique_ptr<Bitmap> CreateMonochrome(int width, int height);  // 1-bit, device-dependent
     std::unique_ptr<Bitmap> Clone() const;

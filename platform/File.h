@@ -5,8 +5,14 @@
 
 namespace platform {
 
+// The reason given when a path names something other than a regular file or a folder (a FIFO, a
+// socket, a device where one is not accepted); the system has no error text of its own for it.
+inline constexpr const char* NotRegularFileText = "Not a regular file";
+
 // A file handle of the operating system. Open* return false and leave the system's text for the
-// error in `error` (e.g. "No such file or directory").
+// error in `error` (e.g. "No such file or directory"). Only regular files open for reading; a
+// folder gives the system's "Is a directory", other kinds NotRegularFileText, and no open waits.
+// Create accepts regular files and character devices, which are written straight to.
 class File {
 public:
     File() = default;
@@ -21,9 +27,12 @@ public:
     std::int64_t Seek(std::int64_t offset, int whence);           // SEEK_SET / SEEK_CUR / SEEK_END
     void Close();
     bool IsOpen() const { return fd_ >= 0; }
+    // The system's text for why the last short Write stopped; empty when none did.
+    const std::string& WriteFailure() const { return writeFailure_; }
 
 private:
     int fd_ = -1;
+    std::string writeFailure_;
 };
 
 // For tests: the n-th call of File::Write from now on (1: the next one) writes nothing and fails as

@@ -130,7 +130,7 @@ TEST(PlatformRaster, RowAccessOutsideTheRasterIsIgnored) {
     ReadRow32(*b24, 1, 0, 1, px);   // no such row
     EXPECT_EQ(px[0], 7u);
     WriteRow32(*b24, -1, 0, 1, px);
-    EXPECT_EQ(b24->bits, std::vector<std::uint8_t>(8, 0));
+    EXPECT_EQ(std::vector<std::uint8_t>(b24->bits.begin(), b24->bits.end()), std::vector<std::uint8_t>(8, 0));
 }
 
 TEST(PlatformRaster, NearestColourTiesGoToTheLowerIndex) {

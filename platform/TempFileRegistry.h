@@ -1,0 +1,18 @@
+#pragma once
+
+namespace platform {
+
+// The temporary files this process has alive, so that an interrupt (SIGINT, SIGTERM, SIGHUP)
+// removes them before the process ends with that signal. Several may be alive at once. Entries
+// belong to the process that registered them: a forked worker's interrupt removes only its own
+// files, never those its parent had when it forked.
+//
+// Returns a slot to pass to Forget, or -1 when the path could not be recorded (all slots taken,
+// path too long); such a file is then only removed by its owner.
+int RegisterTempFile(const char* path);
+void ForgetTempFile(int slot);
+
+// Unlinks every live temporary file of this process; async-signal-safe.
+void RemoveTempFiles();
+
+}  // namespace platform
