@@ -21,24 +21,13 @@ python3 "$here/screen_pixels.py" checkerboard "$work/board.bmp" 854 896
 QT_SCALE_FACTOR=2 "$build/brelvik" >"$work/out.log" 2>&1 &
 pid=$!
 
-window=""
-for _ in $(seq 1 100); do
-  window=$(xdotool search --onlyvisible --name '^Brelvik 1 10$' 2>/dev/null | head -1 || true)
-  [ -n "$window" ] && break
-  sleep 0.2
-done
-[ -n "$window" ] || { echo "FAIL: the main window did not appear"; cat "$work/out.log"; exit 1; }
-geometry=$(xwininfo -id "$window")
-left=$(awk '/Absolute upper-left X/ {print $4}' <<<"$geometry")
-top=$(awk '/Absolute upper-left Y/ {print $4}' <<<"$geometry")
-width=$(awk '/Width:/ {print $2}' <<<"$geometry")
-height=$(awk '/Height:/ {print $2}' <<<"$geometry")
+window=$(wait_for_window '^Brelvik 1 10$') || { echo "FAIL: the main window did not appear"; cat "$work/out.log"; exit 1; }
+geometry "$window"
 echo "window at $left,$top size ${width}x$height"
 [ "$width" -eq 928 ] || { echo "FAIL: width $width, want 928 device pixels"; exit 1; }
 client_top=$((top + height - 962))
 
 shot() { import -window root "$work/screen.png" && convert "$work/screen.png" "$work/screen.ppm"; }
-pixel() { convert "$work/screen.png" -format "%[fx:int(255*u.r)],%[fx:int(255*u.g)],%[fx:int(255*u.b)]" -crop "1x1+$1+$2" info:; }
 # The area checked in the upper box: client (40, 200) to (400, 440) logical, inside the picture.
 area_x=$((left + 80)) area_y=$((client_top + 400))
 

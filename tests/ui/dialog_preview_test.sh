@@ -34,7 +34,6 @@ touch "$work/done"
 wait "$pid" || { echo "FAIL: the test program failed"; cat "$work/out.log"; exit 1; }
 pid=""
 
-pixel() { convert "$work/screen.png" -format "%[fx:int(255*u.r)],%[fx:int(255*u.g)],%[fx:int(255*u.b)]" -crop "1x1+$1+$2" info:; }
 expect() {
   local got
   got=$(pixel "$1" "$2")

@@ -21,23 +21,10 @@ cd "$work"
 "$build/brelvik" >"$work/out.log" 2>&1 &
 pid=$!
 
-window=""
-for _ in $(seq 1 100); do
-  window=$(xdotool search --onlyvisible --name '^Brelvik 1 10$' 2>/dev/null | head -1 || true)
-  [ -n "$window" ] && break
-  sleep 0.2
-done
-[ -n "$window" ] || { echo "FAIL: the main window did not appear"; cat "$work/out.log"; exit 1; }
-
-geometry=$(xwininfo -id "$window")
-left=$(awk '/Absolute upper-left X/ {print $4}' <<<"$geometry")
-top=$(awk '/Absolute upper-left Y/ {print $4}' <<<"$geometry")
-width=$(awk '/Width:/ {print $2}' <<<"$geometry")
-height=$(awk '/Height:/ {print $2}' <<<"$geometry")
+window=$(wait_for_window '^Brelvik 1 10$') || { echo "FAIL: the main window did not appear"; cat "$work/out.log"; exit 1; }
+geometry "$window"
 echo "window $window at $left,$top size ${width}x$height"
 
-# The colour of a screen pixel as "r,g,b".
-pixel() { convert "$work/screen.png" -format "%[fx:int(255*u.r)],%[fx:int(255*u.g)],%[fx:int(255*u.b)]" -crop "1x1+$1+$2" info:; }
 
 # The photograph is decoded on the first paint: wait until its sky is on screen. The client area is
 # the bottom 481 rows; the upper image box's visible top lies at about (225, 220) in it.

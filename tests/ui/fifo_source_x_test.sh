@@ -15,17 +15,8 @@ mkfifo "$work/p.bmp"
 "$build/brelvik" >"$work/out.log" 2>&1 &
 pid=$!
 
-window=""
-for _ in $(seq 1 100); do
-  window=$(xdotool search --onlyvisible --name '^Brelvik 1 10$' 2>/dev/null | head -1 || true)
-  [ -n "$window" ] && break
-  sleep 0.2
-done
-[ -n "$window" ] || { echo "FAIL: the main window did not appear"; cat "$work/out.log"; exit 1; }
-geometry=$(xwininfo -id "$window")
-left=$(awk '/Absolute upper-left X/ {print $4}' <<<"$geometry")
-top=$(awk '/Absolute upper-left Y/ {print $4}' <<<"$geometry")
-height=$(awk '/Height:/ {print $2}' <<<"$geometry")
+window=$(wait_for_window '^Brelvik 1 10$') || { echo "FAIL: the main window did not appear"; cat "$work/out.log"; exit 1; }
+geometry "$window"
 client_top=$((top + height - 481))
 
 # The source box lies at (16, 24) in the client area; the "Инфа" menu is the second in the bar.

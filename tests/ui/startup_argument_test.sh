@@ -31,24 +31,6 @@ set -e
 [ "$code" -eq 2 ] && grep -q "unknown option '--no-such-option'" "$work/refused.log" ||
   { echo "FAIL: an unknown option gave exit code $code: $(cat "$work/refused.log")"; exit 1; }
 
-wait_for_window() {  # NAME-PATTERN: prints the window id
-  local id=""
-  for _ in $(seq 1 100); do
-    id=$(xdotool search --onlyvisible --name "$1" 2>/dev/null | head -1 || true)
-    [ -n "$id" ] && { echo "$id"; return; }
-    sleep 0.2
-  done
-  return 1
-}
-geometry() {  # WINDOW: sets left, top, width, height
-  local info
-  info=$(xwininfo -id "$1")
-  left=$(awk '/Absolute upper-left X/ {print $4}' <<<"$info")
-  top=$(awk '/Absolute upper-left Y/ {print $4}' <<<"$info")
-  width=$(awk '/Width:/ {print $2}' <<<"$info")
-  height=$(awk '/Height:/ {print $2}' <<<"$info")
-}
-pixel() { convert "$work/screen.png" -format "%[fx:int(255*u.r)],%[fx:int(255*u.g)],%[fx:int(255*u.b)]" -crop "1x1+$1+$2" info:; }
 # Selects all of the edit under (x, y) and copies it, as a person would; prints the clipboard.
 copy_edit_text() {
   xdotool mousemove "$1" "$2" click 1

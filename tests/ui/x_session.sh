@@ -4,7 +4,8 @@
 #   skips (exit 77) when a tool is missing, re-runs SCRIPT once inside a virtual X server of its
 #   own, and there makes $work, removed on exit together with the process in $pid.
 # The server picks a free display itself (-displayfd): several of these tests run at once under
-# `ctest -j`, and choosing the number beforehand lets two of them race for the same one.
+# `ctest -j`, and choosing the number beforehand lets two of them race for the same one. It does
+# not reset when its last client leaves, which would refuse the next program started for a moment.
 run_in_x_session() {
   local script=$1 build=$2
   shift 2
@@ -24,7 +25,7 @@ run_in_x_session() {
 run_under_virtual_server() {  # COMMAND...: runs it with DISPLAY set, returns its status
   local number_file server status=0
   number_file=$(mktemp)
-  Xvfb -displayfd 3 -screen 0 "${BRELVIK_X_SCREEN:-1024x768x24}" -nolisten tcp 3>"$number_file" \
+  Xvfb -displayfd 3 -screen 0 "${BRELVIK_X_SCREEN:-1024x768x24}" -nolisten tcp -noreset 3>"$number_file" \
     >/dev/null 2>&1 &
   server=$!
   for _ in $(seq 1 100); do
@@ -48,3 +49,27 @@ cleanup_x_session() {
   [ -n "${pid:-}" ] && kill "$pid" 2>/dev/null || true
   rm -rf "$work"
 }
+
+# Helpers for the scripts inside the session.
+
+wait_for_window() {  # NAME-PATTERN: prints the id of the first visible match; fails after 30 s
+  local id=""
+  for _ in $(seq 1 150); do
+    id=$(xdotool search --onlyvisible --name "$1" 2>/dev/null | head -1 || true)
+    [ -n "$id" ] && { echo "$id"; return 0; }
+    sleep 0.2
+  done
+  return 1
+}
+
+geometry() {  # WINDOW: sets left, top, width and height, in screen pixels
+  local info
+  info=$(xwininfo -id "$1")
+  left=$(awk '/Absolute upper-left X/ {print $4}' <<<"$info")
+  top=$(awk '/Absolute upper-left Y/ {print $4}' <<<"$info")
+  width=$(awk '/Width:/ {print $2}' <<<"$info")
+  height=$(awk '/Height:/ {print $2}' <<<"$info")
+}
+
+# The colour of a pixel of the last screenshot, $work/screen.png, as "r,g,b".
+pixel() { convert "$work/screen.png" -format "%[fx:int(255*u.r)],%[fx:int(255*u.g)],%[fx:int(255*u.b)]" -crop "1x1+$1+$2" info:; }
