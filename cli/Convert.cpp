@@ -5,6 +5,7 @@
 #include "cli/Edits.h"
 #include "cli/PixelLimit.h"
 #include "core/AtomicWrite.h"
+#include "core/Errors.h"
 #include "core/TBitmap.h"
 #include "core/TPicture.h"
 #include "formats/IconFromRaster.h"
@@ -38,6 +39,8 @@ WrittenPicture WriteIcon(TBitmap& raster, const std::string& output) {
     const int h = platform::GetSystemMetrics(platform::SM_CYICON);
     std::unique_ptr<platform::Bitmap> scratch = platform::Bitmap::CreateDevice(7 * w, 2 * h);
     TRasterCanvas surface(*scratch);
+    // An empty picture (a 0-byte source) makes no icon, rather than a blank one.
+    if (raster.IsEmpty()) throw EInvalidGraphic(ErrorText::InvalidBitmap);
     TIcon icon;
     MakeIconFromRaster(raster, surface, icon);
     WriteAtomically(output, [&](const std::string& path) { icon.WriteToFile(path); });

@@ -1,10 +1,8 @@
 #include "formats/IconFromRaster.h"
 
-#include "core/Errors.h"
 #include "platform/SystemMetrics.h"
 
 void MakeIconFromRaster(TBitmap& source, TCanvas& surface, TIcon& icon) {
-    if (source.IsEmpty()) throw EInvalidGraphic(ErrorText::InvalidBitmap);
     const int w = platform::GetSystemMetrics(platform::SM_CXICON);
     const int h = platform::GetSystemMetrics(platform::SM_CYICON);
 
@@ -16,7 +14,7 @@ void MakeIconFromRaster(TBitmap& source, TCanvas& surface, TIcon& icon) {
     surface.DrawAt(2 * w, h, &mask);
 
     TBitmap color;
-    color.CopyFrom(&source);  // shares the pixels until they change
+    color.CopyFrom(&source);  // keeps the picture's own bit depth
     color.SetWidth(w);
     color.SetHeight(h);
     surface.DrawAt(4 * w, h, &color);
