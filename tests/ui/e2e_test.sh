@@ -52,16 +52,5 @@ above=$(pixel $((left + 1)) $((client_top - 1)))
 [ "$panel" = "83,141,251" ] && [ "$above" != "83,141,251" ] ||
   { echo "FAIL: client area does not start at row $client_top (panel $panel, above $above)"; exit 1; }
 
-python3 "$here/x11_close.py" "$window"
-for _ in $(seq 1 50); do
-  kill -0 "$pid" 2>/dev/null || break
-  sleep 0.2
-done
-if kill -0 "$pid" 2>/dev/null; then echo "FAIL: still running after the close"; exit 1; fi
-set +e
-wait "$pid"
-code=$?
-set -e
-pid=""
-[ "$code" -eq 0 ] || { echo "FAIL: exit code $code"; cat "$work/out.log"; exit 1; }
+close_expecting_success "$window"
 echo "PASS: closed with exit code 0"

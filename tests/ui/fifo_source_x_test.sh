@@ -43,16 +43,5 @@ echo "error box $box shown at once"
 
 xdotool windowactivate --sync "$box" key Return 2>/dev/null || xdotool key Return
 sleep 0.5
-python3 "$here/x11_close.py" "$window"
-for _ in $(seq 1 50); do
-  kill -0 "$pid" 2>/dev/null || break
-  sleep 0.2
-done
-if kill -0 "$pid" 2>/dev/null; then echo "FAIL: still running after the close"; exit 1; fi
-set +e
-wait "$pid"
-code=$?
-set -e
-pid=""
-[ "$code" -eq 0 ] || { echo "FAIL: exit code $code"; cat "$work/out.log"; exit 1; }
+close_expecting_success "$window"
 echo "PASS: refused at once, closed with exit code 0"

@@ -17,15 +17,7 @@ cd "$work"
 pid=$!
 
 fail() { echo "FAIL: $*"; cat "$work/out.log"; exit 1; }
-find_window() {
-  local id=""
-  for _ in $(seq 1 50); do
-    id=$(xdotool search --onlyvisible --name "$1" 2>/dev/null | head -1 || true)
-    [ -n "$id" ] && break
-    sleep 0.2
-  done
-  echo "$id"
-}
+find_window() { wait_for_window "$1" || true; }  # empty when none appears
 # Left, top, width and height of a window's client area: the bottom $2 rows of the window.
 client_of() {
   xwininfo -id "$1" | awk -v rows="$2" '/Absolute upper-left X/ {x=$4} /Absolute upper-left Y/ {y=$4}

@@ -73,3 +73,18 @@ geometry() {  # WINDOW: sets left, top, width and height, in screen pixels
 
 # The colour of a pixel of the last screenshot, $work/screen.png, as "r,g,b".
 pixel() { convert "$work/screen.png" -format "%[fx:int(255*u.r)],%[fx:int(255*u.g)],%[fx:int(255*u.b)]" -crop "1x1+$1+$2" info:; }
+
+# Closes WINDOW as its close box would (WM_DELETE_WINDOW) and fails unless the program in $pid
+# then ends with exit code 0 within 10 s.
+close_expecting_success() {
+  python3 "$(dirname "${BASH_SOURCE[0]}")/x11_close.py" "$1"
+  for _ in $(seq 1 50); do
+    kill -0 "$pid" 2>/dev/null || break
+    sleep 0.2
+  done
+  if kill -0 "$pid" 2>/dev/null; then echo "FAIL: still running after the close"; exit 1; fi
+  local code=0
+  wait "$pid" || code=$?
+  pid=""
+  [ "$code" -eq 0 ] || { echo "FAIL: exit code $code"; cat "$work/out.log"; exit 1; }
+}
