@@ -311,7 +311,9 @@ TEST_F(CliBatch, AnInterruptEndsTheWorkersAndLeavesNoTemporaryFiles) {
     EXPECT_EQ(process.exitStatus(), QProcess::CrashExit);  // ended by the signal
     for (pid_t worker : workers) EXPECT_NE(kill(worker, 0), 0) << "worker " << worker << " still runs";
     std::size_t written = 0;
-    for ([[maybe_unused]] const auto& entry : Tree(dir + "/out")) {
+    // The interrupt may come before the first output folder is made.
+    const bool anyOutput = fs::exists(dir + "/out");
+    for ([[maybe_unused]] const auto& entry : anyOutput ? Tree(dir + "/out") : decltype(Tree(dir)){}) {
         ++written;
 #if __has_include("platform/TempFileRegistry.h")
         // Removing live temporary files on an interrupt is the registry's work.
