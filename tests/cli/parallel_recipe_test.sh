@@ -15,7 +15,7 @@ mkdir -p bin remote scans/a/deep "scans/b c" direct
 
 cat >bin/ssh <<'SSH'
 #!/usr/bin/env bash
-# ssh [options] [--] HOST [--] COMMAND...: runs COMMAND with bash in $FAKE_REMOTE.
+# ssh [options] [--] HOST [--] COMMAND...: runs COMMAND with bash in $FAKE_REMOTE, the remote home.
 while [ $# -gt 0 ]; do
   case "$1" in
     --) shift; break ;;
@@ -26,7 +26,8 @@ while [ $# -gt 0 ]; do
 done
 shift
 [ "${1:-}" = "--" ] && shift
-cd "$FAKE_REMOTE" || exit 255
+export HOME="$FAKE_REMOTE"
+cd "$HOME" || exit 255
 exec bash -c "$*"
 SSH
 chmod +x bin/ssh
@@ -51,7 +52,7 @@ done
 export FAKE_REMOTE="$work/remote" PATH="$build:$PATH"
 # rsync 3.2.4 and later quote remote names themselves; --old-args keeps parallel's quoting working.
 export PARALLEL_RSYNC_OPTS="-rlDzR --old-args"
-find scans -name '*.bmp' | parallel --will-cite --ssh "$work/bin/ssh" --sshlogin 2/fakehost,: \
+find scans -name '*.bmp' | parallel --will-cite --ssh "$work/bin/ssh" --sshlogin 2/fakehost,2/otherhost --workdir ... \
   --transferfile {} --return {.}.jpg --cleanup --joblog jobs.log \
   brelvik-cli convert -j 1 -q 85 {}
 
