@@ -1,13 +1,13 @@
 // brelvik-cli: the picture core, formats and edits of the program, for scripts and batches.
 #include <cstdlib>
 #include <iostream>
-#include <memory>
 #include <stdexcept>
 #include <string>
 #include <vector>
 
 #include "cli/Edits.h"
 #include "cli/Info.h"
+#include "cli/ModuleTextEngine.h"
 #include "cli/Options.h"
 #include "cli/Run.h"
 #include "cli/Usage.h"
@@ -15,7 +15,6 @@
 #include "formats/JpegRegistration.h"
 #include "formats/PictureLoading.h"
 #include "platform/PathQuery.h"
-#include "platform/TextRuntime.h"
 
 namespace {
 
@@ -24,19 +23,17 @@ int UsageFailure(const std::string& reason) {
     return 2;
 }
 
-int Dispatch(const CommandLine& line, int& argc, char** argv) {
+int Dispatch(const CommandLine& line, ModuleTextEngine& text) {
     switch (line.command) {
         case CommandLine::Help: std::cout << UsageText; return 0;
         case CommandLine::Version: std::cout << VersionText; return 0;
         case CommandLine::Info: return RunInfo(line.infoPath, std::cout, std::cerr);
         case CommandLine::Convert: break;
     }
-    // Captions are drawn by the toolkit's font engine, loaded with its application object only
-    // for them, and in each process that converts (a started toolkit is not to be forked): the
-    // other commands start without the toolkit's libraries.
-    std::unique_ptr<platform::TextRuntime> text;
+    // A run with captions starts the font engine in each process that converts, before its first
+    // file (a started toolkit is not to be forked), so a missing module ends the run at once.
     const auto startText = [&] {
-        if (DrawsText(line.convert.edits)) text = std::make_unique<platform::TextRuntime>(argc, argv);
+        if (DrawsText(line.convert.edits)) text.Start();
     };
     return RunConvert(line.convert, std::cout, std::cerr, platform::StderrIsTerminal(), startText);
 }
@@ -44,11 +41,15 @@ int Dispatch(const CommandLine& line, int& argc, char** argv) {
 }  // namespace
 
 int main(int argc, char** argv) {
+    // Captions are drawn by the toolkit's font engine, loaded only when text is drawn: the other
+    // runs start without the toolkit's libraries.
+    ModuleTextEngine text(argc, argv);
+    platform::InstallTextEngine(text);
     try {
         CommandLine line = ParseCommandLine(std::vector<std::string>(argv + 1, argv + argc));
         InstallPictureFormats();
         RegisterJpegFormats();
-        return Dispatch(line, argc, argv);
+        return Dispatch(line, text);
     } catch (const UsageError& e) {
         return UsageFailure(e.what());
     } catch (const std::runtime_error& e) {  // the text module could not be loaded

@@ -49,9 +49,7 @@ void DeviceContext::SetPixel(int x, int y, TColor color) {
 
 void DeviceContext::SetFont(const std::string& faceName, int pixelHeight, bool bold, bool italic, bool underline,
                             bool strikeOut) {
-    fontName_ = faceName;
-    fontHeight_ = pixelHeight;
-    bold_ = bold, italic_ = italic, underline_ = underline, strikeOut_ = strikeOut;
+    font_ = TextFont{faceName, pixelHeight, bold, italic, underline, strikeOut};
 }
 
 TColor DeviceContext::SetTextColor(TColor color) { return std::exchange(textColor_, color); }

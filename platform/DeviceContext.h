@@ -5,18 +5,15 @@
 #include "platform/Bitmap.h"
 #include "platform/Color.h"
 #include "platform/Geometry.h"
+#include "platform/TextEngine.h"
 
 namespace platform {
 
 enum BkMode { TRANSPARENT = 1, OPAQUE = 2 };
 enum StretchMode { BLACKONWHITE = 1, WHITEONBLACK = 2, COLORONCOLOR = 3, HALFTONE = 4 };
 
-struct TextSize {
-    int cx = 0, cy = 0;
-};
-
 // A drawing context over one raster. Everything drawn lands in the selected bitmap, clipped to it.
-// Text is rendered without antialiasing, so only the letters' pixels change.
+// Text goes through the installed TextEngine, without antialiasing, so only the letters' pixels change.
 class DeviceContext {
 public:
     explicit DeviceContext(Bitmap* target = nullptr) : target_(target) {}
@@ -27,11 +24,11 @@ public:
     TColor GetPixel(int x, int y) const;  // 0xFFFFFFFF outside the raster
     void SetPixel(int x, int y, TColor color);
 
-    // Font: a face name (resolved through fontconfig; missing faces fall back) and a pixel height.
+    // Font: a face name (resolved by the text engine; missing faces fall back) and a pixel height.
     void SetFont(const std::string& faceName, int pixelHeight, bool bold = false, bool italic = false,
                  bool underline = false, bool strikeOut = false);
-    const std::string& FontName() const { return fontName_; }
-    int FontHeight() const { return fontHeight_; }
+    const std::string& FontName() const { return font_.faceName; }
+    int FontHeight() const { return font_.pixelHeight; }
     TColor SetTextColor(TColor color);
     TColor TextColor() const { return textColor_; }
     TColor SetBkColor(TColor color);
@@ -55,9 +52,7 @@ public:
 
 private:
     Bitmap* target_;
-    std::string fontName_ = "MS Sans Serif";
-    int fontHeight_ = 11;
-    bool bold_ = false, italic_ = false, underline_ = false, strikeOut_ = false;
+    TextFont font_;
     TColor textColor_ = 0x000000;
     TColor bkColor_ = 0xFFFFFF;
     TColor brushColor_ = 0xFFFFFF;

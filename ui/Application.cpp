@@ -6,6 +6,7 @@
 #include "formats/JpegRegistration.h"
 #include "formats/PictureLoading.h"
 #include "platform/FontSubstitutes.h"
+#include "platform/QtTextEngine.h"
 #include "ui/ErrorHandling.h"
 #include "ui/Forms.h"
 #include "ui/Guarded.h"
@@ -17,6 +18,7 @@ Application::Application(int& argc, char** argv) : QApplication(argc, argv) {
     setApplicationName(QString::fromStdString(ApplicationTitle()));
     setWindowIcon(TForm::SharedIcon());
     platform::InstallFontSubstitutes();
+    platform::InstallQtTextEngine();
     // Only the main window's close ends the program; the others merely hide.
     setQuitOnLastWindowClosed(false);
 }

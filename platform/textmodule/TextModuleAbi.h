@@ -1,19 +1,31 @@
 #pragma once
-// The entry points of the text module (libbrelvik-text.so), looked up by name after dlopen.
-// Both sides are built from this tree with the same compiler, so they share DeviceContext's layout.
+// The entry points of the text module (libbrelvik-text.so), looked up by name after dlopen. Only
+// plain data crosses: the module and its loader share no C++ types.
 #include <cstddef>
 
-namespace platform {
-class DeviceContext;
-}
-
 extern "C" {
+
+struct BrelvikTextFont {
+    const char* face;  // UTF-8, NUL-terminated
+    int pixelHeight;
+    int bold, italic, underline, strikeOut;
+};
+
+// The pixels a text covers over `width` x `height` pixels at (left, top) of the raster, one byte a
+// pixel, row by row. The module owns `covered` until BrelvikTextRelease.
+struct BrelvikTextMask {
+    int left, top, width, height;
+    unsigned char* covered;
+};
+
 using BrelvikTextStartFn = void (*)(int* argc, char** argv);
 using BrelvikTextStopFn = void (*)();
-using BrelvikTextExtentFn = void (*)(const platform::DeviceContext* context, const char* utf8, std::size_t length,
+// Measure and Render return 0 when the font engine failed (an exception stays inside the module).
+using BrelvikTextMeasureFn = int (*)(const BrelvikTextFont* font, const char* utf8, std::size_t length,
                                      int* cx, int* cy);
-using BrelvikTextOutFn = void (*)(platform::DeviceContext* context, int x, int y, const char* utf8,
-                                  std::size_t length);
+using BrelvikTextRenderFn = int (*)(const BrelvikTextFont* font, const char* utf8, std::size_t length, int x,
+                                    int y, int rasterWidth, int rasterHeight, BrelvikTextMask* mask);
+using BrelvikTextReleaseFn = void (*)(BrelvikTextMask* mask);
 }
 
 #define BRELVIK_TEXT_MODULE "libbrelvik-text.so"

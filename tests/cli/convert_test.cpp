@@ -214,6 +214,30 @@ TEST_F(CliConvert, OnlyCaptionRunsNeedTheTextModule) {
     EXPECT_FALSE(fs::exists(dir + "/c.jpg"));
 }
 
+// Runs that draw no text start without the toolkit's libraries. The dynamic linker's own report
+// (LD_DEBUG) names every library the process opens, the text module's included.
+TEST_F(CliConvert, OnlyCaptionRunsLoadTheToolkit) {
+    const auto opened = [&](const QStringList& args) {
+        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+        environment.insert("LD_DEBUG", "files");
+        QProcess process;
+        process.setProcessEnvironment(environment);
+        process.setWorkingDirectory(QString::fromStdString(dir));
+        process.start(QStringLiteral(BRELVIK_BINARY_DIR "/brelvik-cli"), args);
+        process.waitForFinished(120000);
+        EXPECT_EQ(process.exitCode(), 0) << args.join(' ').toStdString();
+        return process.readAllStandardError().toStdString();
+    };
+    for (const QStringList& plain : {QStringList{"convert", "--rotate", "90", "a.bmp", "-o", "r.jpg"},
+                                     QStringList{"info", "a.bmp"}}) {
+        const std::string report = opened(plain);
+        EXPECT_EQ(report.find("libQt6"), std::string::npos) << plain.join(' ').toStdString();
+        EXPECT_EQ(report.find("libbrelvik-text.so"), std::string::npos);
+    }
+    const std::string caption = opened({"convert", "--caption", "x", "--at", "1,1", "a.bmp", "-o", "c.jpg"});
+    EXPECT_NE(caption.find("libQt6Gui"), std::string::npos);
+}
+
 TEST_F(CliConvert, IconIsBuiltFromTheFileOnDiskAsTheWindowDoes) {
     ASSERT_EQ(RunCli(dir, {"convert", "--to", "ico", "a.bmp"}).status, 0);
     std::unique_ptr<platform::Bitmap> scratch = platform::Bitmap::CreateDevice(224, 64);
