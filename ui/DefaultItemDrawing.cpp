@@ -2,7 +2,7 @@
 
 #include <QPainter>
 
-#include "ui/QtColor.h"
+#include "widgets/QtColor.h"
 
 DefaultItemDrawing::DefaultItemDrawing(QObject* parent, int itemHeight)
     : QStyledItemDelegate(parent), itemHeight_(itemHeight) {}

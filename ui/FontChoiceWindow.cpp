@@ -12,7 +12,7 @@
 #include <QSpinBox>
 
 #include "core/TFont.h"
-#include "ui/QtColor.h"
+#include "widgets/QtColor.h"
 
 namespace {
 

@@ -2,7 +2,7 @@
 
 #include <QPainter>
 
-#include "ui/QtColor.h"
+#include "widgets/QtColor.h"
 
 TBevel::TBevel(QWidget* parent, int left, int top, int width, int height) : QWidget(parent) {
     setGeometry(left, top, width, height);

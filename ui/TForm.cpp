@@ -7,7 +7,7 @@
 #include <QScreen>
 
 #include "ui/IconToQt.h"
-#include "ui/QtColor.h"
+#include "widgets/QtColor.h"
 
 // The resources live in a static library, whose registration the linker may otherwise drop.
 // (Outside any namespace: the registration function is a global one.)

@@ -1,6 +1,6 @@
 #include "ui/TLabel.h"
 
-#include "ui/QtColor.h"
+#include "widgets/QtColor.h"
 
 TLabel::TLabel(QWidget* parent, int left, int top, TColor color, int pixelHeight, const std::string& caption)
     : QLabel(parent) {

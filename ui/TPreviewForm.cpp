@@ -7,8 +7,8 @@
 #include <algorithm>
 
 #include "core/TPicture.h"
-#include "ui/QtColor.h"
 #include "ui/TImage.h"
+#include "widgets/QtColor.h"
 
 namespace {
 

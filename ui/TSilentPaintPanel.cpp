@@ -2,7 +2,7 @@
 
 #include <QPainter>
 
-#include "ui/QtColor.h"
+#include "widgets/QtColor.h"
 
 TSilentPaintPanel::TSilentPaintPanel(QWidget* parent) : QWidget(parent) {
     setObjectName(QStringLiteral("PaintPanel"));

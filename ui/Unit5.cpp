@@ -2,7 +2,7 @@
 
 #include "ui/DefaultItemDrawing.h"
 #include "ui/DialogControls.h"
-#include "ui/QtColor.h"
+#include "widgets/QtColor.h"
 #include "widgets/TXPCollapsePanel.h"
 #include "widgets/TXPListBox.h"
 
