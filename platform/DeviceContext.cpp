@@ -1,6 +1,7 @@
 #include "platform/DeviceContext.h"
 
 #include <algorithm>
+#include <stdexcept>
 #include <utility>
 #include <vector>
 
@@ -18,6 +19,34 @@ bool IsPlain24Or32(const Bitmap& bmp) {
 TRect Clip(const TRect& r, const Bitmap& bmp) {
     return TRect{std::max(r.Left, 0), std::max(r.Top, 0), std::min(r.Right, bmp.Width()),
                  std::min(r.Bottom, bmp.Height())};
+}
+
+// A mask from another engine is written only where it says it lies, so it must lie on the raster
+// and hold a byte for every pixel of its area.
+bool Fits(const TextMask& mask, const Bitmap& target) {
+    const TRect& a = mask.area;
+    return a.Left >= 0 && a.Top >= 0 && a.Right <= target.Width() && a.Bottom <= target.Height() &&
+           mask.covered.size() == std::size_t(a.Width()) * std::size_t(a.Height());
+}
+
+// Writes `pixel` wherever the mask has coverage, one run of covered pixels at a time so uncovered
+// pixels are never rewritten.
+void CopyCoverage(const TextMask& mask, Bitmap& target, std::uint32_t pixel) {
+    const int width = mask.area.Width();
+    const std::vector<std::uint32_t> run(std::size_t(width), pixel);
+    for (int my = 0; my < mask.area.Height(); ++my) {
+        const std::uint8_t* line = mask.covered.data() + std::size_t(my) * std::size_t(width);
+        int mx = 0;
+        while (mx < width) {
+            if (line[mx] == 0) {
+                ++mx;
+                continue;
+            }
+            const int start = mx;
+            while (mx < width && line[mx] != 0) ++mx;
+            WriteRow32(target, mask.area.Top + my, mask.area.Left + start, mx - start, run.data());
+        }
+    }
 }
 
 }  // namespace
@@ -56,6 +85,25 @@ TColor DeviceContext::SetTextColor(TColor color) { return std::exchange(textColo
 TColor DeviceContext::SetBkColor(TColor color) { return std::exchange(bkColor_, color); }
 int DeviceContext::SetBkMode(int mode) { return std::exchange(bkMode_, mode); }
 int DeviceContext::SetStretchBltMode(int mode) { return std::exchange(stretchMode_, mode); }
+
+TextSize DeviceContext::GetTextExtent(const std::string& utf8Text) const {
+    return InstalledTextEngine().Measure(font_, utf8Text);
+}
+
+// The engine measures and renders the glyphs; the context fills the background and writes the
+// covered pixels in the text colour, in the raster's own format.
+void DeviceContext::ExtTextOut(int x, int y, const std::string& utf8Text) {
+    if (!target_ || utf8Text.empty()) return;
+    TextEngine& engine = InstalledTextEngine();
+    if (bkMode_ == OPAQUE) {
+        const TextSize cell = engine.Measure(font_, utf8Text);
+        FillRect(TRect{x, y, x + cell.cx, y + cell.cy}, bkColor_);
+    }
+    const TextMask mask = engine.Render(font_, utf8Text, TPoint{x, y}, target_->Width(), target_->Height());
+    if (mask.area.Width() <= 0 || mask.area.Height() <= 0) return;
+    if (!Fits(mask, *target_)) throw std::logic_error("the text engine's mask does not fit the raster");
+    CopyCoverage(mask, *target_, ToPixel(ColorToRGB(textColor_)));
+}
 
 void DeviceContext::FillRect(const TRect& rect, TColor color) {
     if (!target_) return;
