@@ -3,6 +3,7 @@
 #include <cstring>
 
 #include "core/Errors.h"
+#include "core/LengthPrefix.h"
 #include "core/RasterCopy.h"
 #include "core/TStream.h"
 
@@ -377,9 +378,7 @@ void TBitmap::WriteToStream(TStream& stream) {
 
 // The BMP is copied out first, so the reader cannot run past its own bytes into what follows.
 void TBitmap::ReadPictureData(TStream& stream) {
-    std::uint8_t prefix[4];
-    stream.ReadBuffer(prefix, sizeof prefix);
-    const std::uint32_t length = prefix[0] | (prefix[1] << 8) | (prefix[2] << 16) | (std::uint32_t(prefix[3]) << 24);
+    const std::uint32_t length = ReadLengthPrefix(stream);
     if (std::int64_t(length) > stream.Remaining()) throw EReadError(ErrorText::StreamRead);
     TMemoryStream bytes;
     bytes.SetSize(length);
@@ -391,9 +390,6 @@ void TBitmap::ReadPictureData(TStream& stream) {
 void TBitmap::WritePictureData(TStream& stream) {
     TMemoryStream bytes;
     if (!IsEmpty()) WriteToStream(bytes);
-    const auto length = std::uint32_t(bytes.DataSize());
-    const std::uint8_t prefix[4] = {std::uint8_t(length), std::uint8_t(length >> 8), std::uint8_t(length >> 16),
-                                    std::uint8_t(length >> 24)};
-    stream.WriteBuffer(prefix, sizeof prefix);
+    WriteLengthPrefix(stream, std::uint32_t(bytes.DataSize()));
     stream.WriteBuffer(bytes.Memory(), bytes.Data().size());
 }

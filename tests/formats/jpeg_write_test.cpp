@@ -16,16 +16,6 @@ namespace {
 
 std::vector<std::uint8_t> StoreBytes(const TJPEGImage& jpeg) { return jpeg.Store()->Bytes->Data(); }
 
-std::vector<std::uint8_t> EncodeBitmap(TBitmap& bmp, int quality, bool gray = false, bool progressive = false) {
-    TJPEGImage jpeg;
-    jpeg.CopyFrom(&bmp);
-    jpeg.Quality = std::uint8_t(quality);
-    jpeg.GrayOutput = gray;
-    jpeg.Progressive = progressive;
-    jpeg.Encode();
-    return StoreBytes(jpeg);
-}
-
 // Decodes with the codec alone, red first, so the check does not lean on our own decoder.
 std::vector<std::uint8_t> DecodeRgb(const std::vector<std::uint8_t>& file, int& width, int& height) {
     jpeg_decompress_struct c{};
