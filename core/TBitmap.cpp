@@ -15,8 +15,9 @@ const TBitmapFileFormat* installedFormat = nullptr;
 
 const TBitmapFileFormat& InstalledFormat() {
     if (!installedFormat)
-        throw std::logic_error("TBitmap has no BMP file format: the formats layer installs it at start-up "
-                               "(InstallPictureFormats), before any bitmap reads or writes a file");
+        throw std::logic_error(
+            "TBitmap has no BMP file format: the formats layer installs it at start-up "
+            "(InstallPictureFormats), before any bitmap reads or writes a file");
     return *installedFormat;
 }
 

@@ -49,7 +49,7 @@ public:
     void SetHeight(int value) override;
     platform::HPALETTE Palette() override;
     void SetPalette(platform::HPALETTE palette) override;
-    void ReadPictureData(TStream& stream) override;   // 4-byte length, then a BMP file
+    void ReadPictureData(TStream& stream) override;  // 4-byte length, then a BMP file
     void WritePictureData(TStream& stream) override;
     // BMP file, through the format the formats layer installs at start-up; using either before
     // that is a fault of the program (std::logic_error), not of the file.
@@ -115,7 +115,7 @@ private:
     void Resize(int width, int height, bool keepOrder);
     void ConvertToDevice();
     std::unique_ptr<platform::Bitmap> NewRasterLike(int width, int height, bool topDown) const;
-    std::uint32_t WhitePixel() const;                          // the fill colour as 0x00RRGGBB
+    std::uint32_t WhitePixel() const;  // the fill colour as 0x00RRGGBB
 
     std::shared_ptr<TBitmapImage> image_;
     std::unique_ptr<TBitmapCanvas> surface_;

@@ -9,10 +9,10 @@
 struct TBitmapDescription {
     platform::BitmapInfoHeader description;  // the full info header
     std::uint32_t masks[3] = {0, 0, 0};
-    bool hasLayout = false;        // false: empty and never given a layout (rfDevice)
-    bool deviceDependent = true;   // layout when no raster exists yet
-    bool monochrome = false;       // device-dependent black and white
-    platform::HPALETTE palette;    // optional palette
-    bool coreHeader = false;       // read from a file with the 12-byte core header
+    bool hasLayout = false;       // false: empty and never given a layout (rfDevice)
+    bool deviceDependent = true;  // layout when no raster exists yet
+    bool monochrome = false;      // device-dependent black and white
+    platform::HPALETTE palette;   // optional palette
+    bool coreHeader = false;      // read from a file with the 12-byte core header
     bool halftone = false;
 };

@@ -18,5 +18,5 @@ public:
     const TBitmapDescription& Description() const { return *this; }
 
     std::unique_ptr<platform::Bitmap> handle;  // the raster; none while empty
-    std::vector<std::uint8_t> savedStream;     // kept file bytes (compressed BMPs only), never without a raster
+    std::vector<std::uint8_t> savedStream;  // kept file bytes (compressed BMPs only), never without a raster
 };

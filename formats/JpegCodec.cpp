@@ -36,7 +36,9 @@ struct ErrorShield : jpeg_error_mgr {
     std::exception_ptr pending;  // set when one of our callbacks failed; else msg_code tells
 };
 
-[[noreturn]] void JumpBack(j_common_ptr cinfo) { std::longjmp(static_cast<ErrorShield*>(cinfo->err)->jump, 1); }
+[[noreturn]] void JumpBack(j_common_ptr cinfo) {
+    std::longjmp(static_cast<ErrorShield*>(cinfo->err)->jump, 1);
+}
 
 __attribute__((noinline)) bool SetJumpAndRun(ErrorShield& shield, void (*run)(void*), void* arg) {
     if (setjmp(shield.jump) != 0) return false;
@@ -216,9 +218,10 @@ struct CodecRun {
 // structures (destroying them again later is harmless), then raises.
 template <class Run, class F>
 void Call(Run& run, F calls) {
-    static_assert(std::is_trivially_destructible_v<F>, "a jump out of the codec would skip the calls' destructor");
+    static_assert(std::is_trivially_destructible_v<F>, "a jump out of the codec would skip its destructor");
     if (run.failed) Raise(nullptr, JERR_BAD_STATE);
-    if (SetJumpAndRun(run.shield, [](void* f) { (*static_cast<F*>(f))(); }, &calls)) return;
+    const auto runCalls = [](void* f) { (*static_cast<F*>(f))(); };
+    if (SetJumpAndRun(run.shield, runCalls, &calls)) return;
     run.failed = true;
     jpeg_destroy(reinterpret_cast<j_common_ptr>(&run.cinfo));
     Raise(run.shield.pending, run.shield.msg_code);

@@ -27,9 +27,11 @@ public:
     // The 40-byte info header; both resolutions are `pelsPerMeter`.
     BmpBytes& InfoHeader(std::int32_t width, std::int32_t height, int bits, std::uint32_t compression,
                          std::uint32_t sizeImage, std::uint32_t pelsPerMeter, std::uint32_t clrUsed) {
-        U32(40).U32(std::uint32_t(width)).U32(std::uint32_t(height));       // header size, width, height
-        U16(1).U16(std::uint32_t(bits)).U32(compression).U32(sizeImage);    // planes, bit count, compression, image size
-        return U32(pelsPerMeter).U32(pelsPerMeter).U32(clrUsed).U32(0);    // resolutions, colours used, colours important
+        // header size, width, height; planes, bit count, compression, image size; resolutions, colours
+        // used, colours important
+        U32(40).U32(std::uint32_t(width)).U32(std::uint32_t(height));
+        U16(1).U16(std::uint32_t(bits)).U32(compression).U32(sizeImage);
+        return U32(pelsPerMeter).U32(pelsPerMeter).U32(clrUsed).U32(0);
     }
     std::vector<std::uint8_t> data;
 

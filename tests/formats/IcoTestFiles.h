@@ -36,7 +36,8 @@ inline std::size_t Stride(int width, int bitCount) {
 inline Bytes MakeBmp24(int width, int height, const std::function<std::uint32_t(int, int)>& color) {
     const std::size_t stride = Stride(width, 24);
     BmpBytes b;
-    b.Raw({'B', 'M'}).U32(std::uint32_t(54 + stride * height)).U32(0).U32(54);  // file size, reserved, pixel offset
+    // "BM", file size, reserved, pixel offset
+    b.Raw({'B', 'M'}).U32(std::uint32_t(54 + stride * height)).U32(0).U32(54);
     b.InfoHeader(width, height, 24, 0, std::uint32_t(stride * height), 0, 0);
     for (int y = height - 1; y >= 0; --y) {
         for (int x = 0; x < width; ++x) {
@@ -96,9 +97,9 @@ inline Bytes MakeIco(const std::vector<IcoImage>& images, const std::vector<std:
     std::uint32_t offset = std::uint32_t(6 + 16 * images.size());
     for (std::size_t i = 0; i < images.size(); ++i) {
         data.push_back(MakeIcoImageData(images[i]));
-        b.U8(images[i].width).U8(images[i].height).U16(colorCounts[i]);       // size, colour count
-        b.U16(1).U16(images[i].bitCount);                                     // planes, bit count
-        b.U32(std::uint32_t(data.back().size())).U32(offset);                 // bytes, offset
+        b.U8(images[i].width).U8(images[i].height).U16(colorCounts[i]);  // size, colour count
+        b.U16(1).U16(images[i].bitCount);                                // planes, bit count
+        b.U32(std::uint32_t(data.back().size())).U32(offset);            // bytes, offset
         offset += std::uint32_t(data.back().size());
     }
     for (const Bytes& d : data) b.Raw(d);

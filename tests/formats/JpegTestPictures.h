@@ -65,7 +65,8 @@ inline void MakeHalves(TBitmap& bmp, int width, int height, TColor left, TColor 
 }
 
 // The JPEG file our own encoder makes of `bmp`.
-inline std::vector<std::uint8_t> EncodeBitmap(TBitmap& bmp, int quality = 90, bool gray = false, bool progressive = false) {
+inline std::vector<std::uint8_t> EncodeBitmap(TBitmap& bmp, int quality = 90, bool gray = false,
+                                              bool progressive = false) {
     TJPEGImage jpeg;
     jpeg.CopyFrom(&bmp);
     jpeg.Quality = std::uint8_t(quality);
