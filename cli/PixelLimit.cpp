@@ -4,8 +4,8 @@
 #include <cctype>
 
 #include "core/Errors.h"
+#include "core/LittleEndianBytes.h"
 #include "core/TStream.h"
-#include "formats/LittleEndianBytes.h"
 #include "formats/PictureLoading.h"
 
 namespace {

@@ -1,14 +1,25 @@
 #include "core/TBitmap.h"
 
 #include <cstring>
+#include <stdexcept>
+#include <utility>
 
 #include "core/Errors.h"
+#include "core/LengthPrefix.h"
 #include "core/RasterCopy.h"
 #include "core/TStream.h"
 
 namespace {
 
 const TBitmapFileFormat* installedFormat = nullptr;
+
+const TBitmapFileFormat& InstalledFormat() {
+    if (!installedFormat)
+        throw std::logic_error(
+            "TBitmap has no BMP file format: the formats layer installs it at start-up "
+            "(InstallPictureFormats), before any bitmap reads or writes a file");
+    return *installedFormat;
+}
 
 // Runs a platform raster maker, turning its refusal into the error the user sees.
 template <typename Make>
@@ -32,19 +43,15 @@ std::vector<platform::RGBQuad> DefaultColors(int bitCount, const platform::HPALE
     return platform::HalftonePalette();
 }
 
-std::shared_ptr<TBitmapImage> DescriptionCopy(const TBitmapImage& from) {
-    auto copy = std::make_shared<TBitmapImage>();
-    copy->description = from.description;
-    std::memcpy(copy->masks, from.masks, sizeof copy->masks);
-    copy->hasLayout = from.hasLayout;
-    copy->deviceDependent = from.deviceDependent;
-    copy->monochrome = from.monochrome;
-    copy->palette = from.palette;
-    copy->coreHeader = from.coreHeader;
-    copy->halftone = from.halftone;
+// A copy of a whole store: description, pixels and kept file bytes.
+std::shared_ptr<TBitmapImage> CopyOf(const TBitmapImage& store) {
+    auto copy = std::make_shared<TBitmapImage>(store.Description());
+    if (store.handle) copy->handle = MakeRaster([&] { return store.handle->Clone(); });
+    copy->savedStream = store.savedStream;
     return copy;
 }
 
+// The description takes the raster's layout; the palette and what the file said stay.
 void SyncDescription(TBitmapImage& image) {
     const platform::Bitmap& raster = *image.handle;
     image.description = raster.info;
@@ -65,7 +72,9 @@ TBitmap::TBitmap() : image_(std::make_shared<TBitmapImage>()) {}
 
 TBitmap::~TBitmap() = default;
 
-void TBitmap::InstallFileFormat(const TBitmapFileFormat* format) { installedFormat = format; }
+const TBitmapFileFormat* TBitmap::InstallFileFormat(const TBitmapFileFormat* format) {
+    return std::exchange(installedFormat, format);
+}
 
 // ---- store management -------------------------------------------------------------------------
 
@@ -73,26 +82,21 @@ void TBitmap::DetachSurface() {
     if (surface_) surface_->Release();
 }
 
-void TBitmap::MakeUnique() {
-    if (image_.use_count() <= 1) return;
-    image_ = image_->Clone();
-    DetachSurface();
-}
-
-TBitmapImage& TBitmap::OwnDescription() {
+TBitmapImage& TBitmap::OwnStore() {
     if (image_.use_count() > 1) {
-        image_ = DescriptionCopy(*image_);
+        image_ = CopyOf(*image_);
         DetachSurface();
     }
     return *image_;
 }
 
-void TBitmap::InstallRaster(std::unique_ptr<platform::Bitmap> raster) {
-    TBitmapImage& image = OwnDescription();
+void TBitmap::ReplaceRaster(std::unique_ptr<platform::Bitmap> raster) {
+    if (image_.use_count() > 1) image_ = std::make_shared<TBitmapImage>(image_->Description());
+    DetachSurface();
+    TBitmapImage& image = *image_;
     image.handle = std::move(raster);
     image.savedStream.clear();
-    SyncDescription(image);
-    DetachSurface();
+    if (image.handle) SyncDescription(image);
 }
 
 platform::Bitmap* TBitmap::ReadyRaster() { return image_->handle.get(); }
@@ -149,19 +153,16 @@ void TBitmap::Resize(int width, int height, bool keepOrder) {
     const bool topDown = keepOrder && image_->description.height < 0 && image_->hasLayout && !image_->deviceDependent;
     if (width == 0 || height == 0) {
         // Only the dimension is recorded; pixels come when both are set.
-        TBitmapImage& image = OwnDescription();
-        image.handle.reset();
-        image.savedStream.clear();
-        image.description.width = width;
-        image.description.height = topDown ? -height : height;
-        DetachSurface();
+        ReplaceRaster(nullptr);
+        image_->description.width = width;
+        image_->description.height = topDown ? -height : height;
         Changed();
         return;
     }
     auto raster = NewRasterLike(width, height, topDown);
     raster::Fill(*raster, WhitePixel());
     if (image_->handle) raster::CopyTopLeft(*image_->handle, *raster);
-    InstallRaster(std::move(raster));
+    ReplaceRaster(std::move(raster));
     Changed();
 }
 
@@ -220,7 +221,7 @@ void TBitmap::SetRasterFormat(TRasterFormat value) {
     const platform::HPALETTE kept = value == rf8Bit ? image_->palette : handed;
 
     if (!old) {
-        TBitmapImage& image = OwnDescription();
+        TBitmapImage& image = OwnStore();
         image.description = header;
         std::memcpy(image.masks, masks565, sizeof masks565);
         image.hasLayout = true;
@@ -229,7 +230,7 @@ void TBitmap::SetRasterFormat(TRasterFormat value) {
     } else {
         auto raster = MakeRaster([&] { return platform::Bitmap::CreateDib(header, colors, masks565); });
         raster::CopyTopLeft(*old, *raster);
-        InstallRaster(std::move(raster));
+        ReplaceRaster(std::move(raster));
         image_->palette = kept;
     }
     paletteModified_ = handed != nullptr;
@@ -238,7 +239,7 @@ void TBitmap::SetRasterFormat(TRasterFormat value) {
 
 void TBitmap::ConvertToDevice() {
     if (!image_->handle) {
-        TBitmapImage& image = OwnDescription();
+        TBitmapImage& image = OwnStore();
         image.hasLayout = image.deviceDependent = true;
         image.monochrome = false;
         image.description.bitCount = 32;
@@ -246,7 +247,7 @@ void TBitmap::ConvertToDevice() {
     } else {
         auto raster = MakeRaster([&] { return platform::Bitmap::CreateDevice(Width(), Height()); });
         raster::CopyTopLeft(*image_->handle, *raster);
-        InstallRaster(std::move(raster));
+        ReplaceRaster(std::move(raster));
     }
     Changed();
 }
@@ -263,14 +264,14 @@ void TBitmap::SetBlackAndWhite(bool value) {
         return;
     }
     if (!image_->handle) {
-        TBitmapImage& image = OwnDescription();
+        TBitmapImage& image = OwnStore();
         image.hasLayout = image.deviceDependent = image.monochrome = true;
         image.description.bitCount = 1;
         image.description.compression = platform::BI_RGB;
     } else {
         auto raster = MakeRaster([&] { return platform::Bitmap::CreateMonochrome(Width(), Height()); });
         raster::ToBlackAndWhite(*image_->handle, *raster, WhitePixel());
-        InstallRaster(std::move(raster));
+        ReplaceRaster(std::move(raster));
     }
     Changed();
 }
@@ -322,8 +323,7 @@ platform::HPALETTE TBitmap::Palette() { return image_->palette; }
 
 void TBitmap::SetPalette(platform::HPALETTE palette) {
     if (palette == image_->palette) return;
-    MakeUnique();
-    image_->palette = std::move(palette);
+    OwnStore().palette = std::move(palette);
     paletteModified_ = image_->palette != nullptr;
     Changed();
 }
@@ -365,21 +365,16 @@ void TBitmap::DrawInRect(TCanvas& canvas, const TRect& rect) {
 // ---- streams ------------------------------------------------------------------------------------
 
 void TBitmap::ReadFromStream(TStream& stream) {
-    if (!installedFormat) throw EInvalidGraphic(ErrorText::InvalidBitmap);
+    const TBitmapFileFormat& format = InstalledFormat();
     DetachSurface();
-    installedFormat->Read(*this, stream);
+    format.Read(*this, stream);
 }
 
-void TBitmap::WriteToStream(TStream& stream) {
-    if (!installedFormat) throw EInvalidGraphic(ErrorText::InvalidBitmap);
-    installedFormat->Write(*this, stream);
-}
+void TBitmap::WriteToStream(TStream& stream) { InstalledFormat().Write(*this, stream); }
 
 // The BMP is copied out first, so the reader cannot run past its own bytes into what follows.
 void TBitmap::ReadPictureData(TStream& stream) {
-    std::uint8_t prefix[4];
-    stream.ReadBuffer(prefix, sizeof prefix);
-    const std::uint32_t length = prefix[0] | (prefix[1] << 8) | (prefix[2] << 16) | (std::uint32_t(prefix[3]) << 24);
+    const std::uint32_t length = ReadLengthPrefix(stream);
     if (std::int64_t(length) > stream.Remaining()) throw EReadError(ErrorText::StreamRead);
     TMemoryStream bytes;
     bytes.SetSize(length);
@@ -391,9 +386,6 @@ void TBitmap::ReadPictureData(TStream& stream) {
 void TBitmap::WritePictureData(TStream& stream) {
     TMemoryStream bytes;
     if (!IsEmpty()) WriteToStream(bytes);
-    const auto length = std::uint32_t(bytes.DataSize());
-    const std::uint8_t prefix[4] = {std::uint8_t(length), std::uint8_t(length >> 8), std::uint8_t(length >> 16),
-                                    std::uint8_t(length >> 24)};
-    stream.WriteBuffer(prefix, sizeof prefix);
+    WriteLengthPrefix(stream, std::uint32_t(bytes.DataSize()));
     stream.WriteBuffer(bytes.Memory(), bytes.Data().size());
 }

@@ -49,9 +49,11 @@ public:
     void SetHeight(int value) override;
     platform::HPALETTE Palette() override;
     void SetPalette(platform::HPALETTE palette) override;
-    void ReadPictureData(TStream& stream) override;   // 4-byte length, then a BMP file
+    void ReadPictureData(TStream& stream) override;  // 4-byte length, then a BMP file
     void WritePictureData(TStream& stream) override;
-    void ReadFromStream(TStream& stream) override;    // BMP file, through the installed format
+    // BMP file, through the format the formats layer installs at start-up; using either before
+    // that is a fault of the program (std::logic_error), not of the file.
+    void ReadFromStream(TStream& stream) override;
     void WriteToStream(TStream& stream) override;
 
     TRasterFormat RasterFormat() const;
@@ -87,27 +89,33 @@ public:
     // The about-to-change step: private store, counts cleared, kept file bytes discarded. Inline:
     // every pixel written through the surface runs it.
     void Changing() {
-        if (image_.use_count() > 1) MakeUnique();
-        TBitmapImage& image = *image_;
+        TBitmapImage& image = image_.use_count() > 1 ? OwnStore() : *image_;
         image.description.clrUsed = image.description.clrImportant = 0;
         if (image.handle) image.handle->info.clrUsed = image.handle->info.clrImportant = 0;
         if (!image.savedStream.empty()) image.savedStream.clear();
     }
 
-    static void InstallFileFormat(const TBitmapFileFormat* format);
+    // Installs the BMP format every bitmap reads and writes with; returns the one it replaces.
+    static const TBitmapFileFormat* InstallFileFormat(const TBitmapFileFormat* format);
 
 private:
     friend class TBitmapCanvas;
     platform::Bitmap* ReadyRaster();  // the raster for drawing, made private
 
-    void MakeUnique();                                         // private copy of a shared store
-    TBitmapImage& OwnDescription();                            // private store, pixels left behind
-    void InstallRaster(std::unique_ptr<platform::Bitmap> raster);
+    // Copy-on-write: a store shared with other bitmaps is never changed. Each of these first gives
+    // this bitmap a store of its own, and lets the surface go of a raster that is replaced.
+    // OwnStore: the pixels are copied too, for a change in place (or a change to the description of
+    // a store without pixels). ReplaceRaster: the old pixels are left to the other holders uncopied,
+    // kept file bytes are dropped and the description follows the new raster; none empties the store
+    // but keeps its description.
+    TBitmapImage& OwnStore();
+    void ReplaceRaster(std::unique_ptr<platform::Bitmap> raster);
+    void DetachSurface();  // the surface lets go of the raster; the store is unchanged
+
     void Resize(int width, int height, bool keepOrder);
     void ConvertToDevice();
     std::unique_ptr<platform::Bitmap> NewRasterLike(int width, int height, bool topDown) const;
-    std::uint32_t WhitePixel() const;                          // the fill colour as 0x00RRGGBB
-    void DetachSurface();
+    std::uint32_t WhitePixel() const;  // the fill colour as 0x00RRGGBB
 
     std::shared_ptr<TBitmapImage> image_;
     std::unique_ptr<TBitmapCanvas> surface_;

@@ -2,8 +2,8 @@
 
 #include <cstdint>
 
+#include "core/LittleEndianBytes.h"
 #include "core/TStream.h"
-#include "formats/LittleEndianBytes.h"
 
 namespace {
 

@@ -3,7 +3,7 @@
 #include <climits>
 
 #include "core/Errors.h"
-#include "formats/LittleEndianBytes.h"
+#include "core/LittleEndianBytes.h"
 
 void BmpInput::Read(void* buffer, std::size_t count) {
     if (std::int64_t(count) > remaining_ || std::int64_t(count) < 0) throw EReadError(ErrorText::StreamRead);

@@ -1,7 +1,7 @@
 #include "formats/BmpWriter.h"
 
+#include "core/LittleEndianBytes.h"
 #include "formats/BmpHeaders.h"
-#include "formats/LittleEndianBytes.h"
 
 namespace {
 

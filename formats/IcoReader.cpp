@@ -4,7 +4,7 @@
 #include <limits>
 
 #include "core/Errors.h"
-#include "formats/LittleEndianBytes.h"
+#include "core/LittleEndianBytes.h"
 #include "platform/DeviceContext.h"
 
 namespace {

@@ -3,7 +3,7 @@
 #include <memory>
 
 #include "core/Errors.h"
-#include "formats/LittleEndianBytes.h"
+#include "core/LittleEndianBytes.h"
 
 namespace {
 

@@ -3,6 +3,7 @@
 #include <csetjmp>
 #include <cstdio>
 #include <exception>
+#include <type_traits>
 #include <vector>
 
 // clang-format off
@@ -13,61 +14,64 @@
 #include "core/Errors.h"
 #include "platform/Ticks.h"
 
-// The codec is C: errors leave it by longjmp back to RunGuarded, which is the only function that
-// calls setjmp and holds nothing with a destructor. Between it and the codec only our own frames with
-// trivially destructible locals lie, so the jump skips no cleanup. Our callbacks catch their own
-// exceptions, park them in the error manager and jump the same way; the caller destroys the context
-// and then raises.
-
 namespace {
 
 constexpr std::size_t BlockSize = 4096;
+
+// ---- the error bridge ----
+//
+// The codec is C: a fatal error leaves it by longjmp. Every jump is made in JumpBack and lands in
+// SetJumpAndRun, the only caller of setjmp; the frames in between are skipped without running their
+// destructors or unwinding their handlers. That is sound only while two rules hold:
+//  1. Nothing between SetJumpAndRun and the codec owns anything. The only way in is Call; the calls
+//     handed to it are lambdas capturing by reference (Call checks that they have no destructor)
+//     whose locals, and those of the helpers they run, are plain pointers and numbers.
+//  2. No exception crosses a codec frame. Every callback we hand the codec runs its body through
+//     Shielded, which parks the exception in the shield and jumps instead.
+// After a jump, Call destroys the codec's structures, marks the run failed and raises the parked
+// exception, or EJPEG with the codec's message code.
 
 struct ErrorShield : jpeg_error_mgr {
     std::jmp_buf jump;
     std::exception_ptr pending;  // set when one of our callbacks failed; else msg_code tells
 };
 
-[[noreturn]] void ErrorExit(j_common_ptr cinfo) { std::longjmp(static_cast<ErrorShield*>(cinfo->err)->jump, 1); }
-void EmitMessage(j_common_ptr, int) {}  // warnings and traces are not reported
-void OutputMessage(j_common_ptr) {}
-
-void InstallShield(ErrorShield& shield) {
-    jpeg_std_error(&shield);
-    shield.error_exit = ErrorExit;
-    shield.emit_message = EmitMessage;
-    shield.output_message = OutputMessage;
+[[noreturn]] void JumpBack(j_common_ptr cinfo) {
+    std::longjmp(static_cast<ErrorShield*>(cinfo->err)->jump, 1);
 }
 
-__attribute__((noinline)) bool RunGuarded(ErrorShield& shield, void (*run)(void*), void* arg) {
+__attribute__((noinline)) bool SetJumpAndRun(ErrorShield& shield, void (*run)(void*), void* arg) {
     if (setjmp(shield.jump) != 0) return false;
     run(arg);
     return true;
 }
 
-// Runs codec calls; false when the codec or one of our callbacks failed inside them.
-template <class F>
-bool Guarded(ErrorShield& shield, F& calls) {
-    return RunGuarded(shield, [](void* f) { (*static_cast<F*>(f))(); }, &calls);
-}
+void EmitMessage(j_common_ptr, int) {}  // warnings and traces are not reported
+void OutputMessage(j_common_ptr) {}
 
-[[noreturn]] void Raise(const std::exception_ptr& pending, int code) {
-    if (pending) std::rethrow_exception(pending);
-    throw EJPEG(Format(ErrorText::JpegError, code));
+void InstallShield(ErrorShield& shield) {
+    jpeg_std_error(&shield);
+    shield.error_exit = JumpBack;
+    shield.emit_message = EmitMessage;
+    shield.output_message = OutputMessage;
 }
 
 // Runs one of our callbacks from inside the codec; an exception leaves the codec by the error path.
 template <class F>
 void Shielded(j_common_ptr cinfo, F&& body) {
-    auto* shield = static_cast<ErrorShield*>(cinfo->err);
     bool failed = false;
     try {
         body();
     } catch (...) {
-        shield->pending = std::current_exception();
+        static_cast<ErrorShield*>(cinfo->err)->pending = std::current_exception();
         failed = true;
     }
-    if (failed) std::longjmp(shield->jump, 1);
+    if (failed) JumpBack(cinfo);  // after the handler, which must finish to release what it caught
+}
+
+[[noreturn]] void Raise(const std::exception_ptr& pending, int code) {
+    if (pending) std::rethrow_exception(pending);
+    throw EJPEG(Format(ErrorText::JpegError, code));
 }
 
 // ---- progress ----
@@ -194,31 +198,56 @@ void SkipInputData(j_decompress_ptr cinfo, long count) {
 
 void TermSource(j_decompress_ptr) {}
 
-// ---- compression ----
+// ---- one run of the codec ----
 
-struct CompressContext {
-    jpeg_compress_struct cinfo{};
+// What a compression or a decompression holds besides the codec's own structure, `cinfo`.
+struct CodecRun {
     ErrorShield shield;
     ProgressHook hook;
+    bool failed = false;  // the codec jumped out and its structures are gone
+
+    explicit CodecRun(const JpegProgress* progress) {
+        InstallShield(shield);
+        hook.sink = progress;
+    }
+    CodecRun(const CodecRun&) = delete;  // the codec keeps pointers into it
+    CodecRun& operator=(const CodecRun&) = delete;
+};
+
+// Codec calls on one run, the only way into the codec. A failure inside them destroys the codec's
+// structures (destroying them again later is harmless), then raises.
+template <class Run, class F>
+void Call(Run& run, F calls) {
+    static_assert(std::is_trivially_destructible_v<F>, "a jump out of the codec would skip its destructor");
+    if (run.failed) Raise(nullptr, JERR_BAD_STATE);
+    const auto runCalls = [](void* f) { (*static_cast<F*>(f))(); };
+    if (SetJumpAndRun(run.shield, runCalls, &calls)) return;
+    run.failed = true;
+    jpeg_destroy(reinterpret_cast<j_common_ptr>(&run.cinfo));
+    Raise(run.shield.pending, run.shield.msg_code);
+}
+
+// ---- compression ----
+
+struct CompressRun : CodecRun {
+    jpeg_compress_struct cinfo{};
     MemoryDestination destination;
 
-    CompressContext(TMemoryStream& output, const JpegProgress* progress) {
-        InstallShield(shield);
+    CompressRun(TMemoryStream& output, const JpegProgress* progress) : CodecRun(progress) {
         cinfo.err = &shield;
-        hook.sink = progress;
         destination.output = &output;
         destination.init_destination = InitDestination;
         destination.empty_output_buffer = EmptyOutputBuffer;
         destination.term_destination = TermDestination;
     }
-    ~CompressContext() { jpeg_destroy_compress(&cinfo); }
+    ~CompressRun() { jpeg_destroy_compress(&cinfo); }
 };
 
-void SetupEncoder(CompressContext& ctx, const JpegEncodeSettings& settings) {
-    j_compress_ptr c = &ctx.cinfo;
+void SetupEncoder(CompressRun& run, const JpegEncodeSettings& settings) {
+    j_compress_ptr c = &run.cinfo;
     jpeg_create_compress(c);
-    InstallProgress(reinterpret_cast<j_common_ptr>(c), ctx.hook);
-    c->dest = &ctx.destination;
+    InstallProgress(reinterpret_cast<j_common_ptr>(c), run.hook);
+    c->dest = &run.destination;
     c->image_width = JDIMENSION(settings.width);
     c->image_height = JDIMENSION(settings.height);
     c->input_components = 3;
@@ -236,42 +265,11 @@ void SetupEncoder(CompressContext& ctx, const JpegEncodeSettings& settings) {
     c->Y_density = 1;
 }
 
-}  // namespace
-
-void JpegCompress(const JpegEncodeSettings& settings, const std::uint8_t* topRow, std::ptrdiff_t rowStep,
-                  TMemoryStream& output, const JpegProgress* progress) {
-    std::exception_ptr pending;
-    int code = 0;
-    bool ok;
-    {
-        CompressContext ctx(output, progress);
-        auto calls = [&] {
-            SetupEncoder(ctx, settings);
-            j_compress_ptr c = &ctx.cinfo;
-            jpeg_start_compress(c, TRUE);
-            while (c->next_scanline < c->image_height) {
-                JSAMPROW row = const_cast<JSAMPROW>(topRow + std::ptrdiff_t(c->next_scanline) * rowStep);
-                jpeg_write_scanlines(c, &row, 1);
-            }
-            jpeg_finish_compress(c);
-        };
-        ok = Guarded(ctx.shield, calls);
-        if (!ok) {
-            pending = ctx.shield.pending;
-            code = ctx.shield.msg_code;
-        }
-    }
-    if (!ok) Raise(pending, code);
-}
-
 // ---- decompression ----
 
-struct JpegDecompressor::Context {
+struct DecompressRun : CodecRun {
     jpeg_decompress_struct cinfo{};
-    ErrorShield shield;
-    ProgressHook hook;
     MemorySource source;
-    bool failed = false;
     bool multipleScans = false;
     bool buffered = false;
     bool cmyk = false;          // four-component file, converted to colour row by row
@@ -281,10 +279,8 @@ struct JpegDecompressor::Context {
     J_DITHER_MODE finalDither = JDITHER_FS;
     std::vector<JSAMPLE> scratch;
 
-    Context(const TMemoryStream& bytes, const JpegProgress* progress) {
-        InstallShield(shield);
+    DecompressRun(const TMemoryStream& bytes, const JpegProgress* progress) : CodecRun(progress) {
         cinfo.err = &shield;
-        hook.sink = progress;
         source.data = bytes.Memory();
         source.size = std::size_t(bytes.DataSize());
         source.init_source = InitSource;
@@ -295,7 +291,7 @@ struct JpegDecompressor::Context {
         source.next_input_byte = nullptr;
         source.bytes_in_buffer = 0;
     }
-    ~Context() { jpeg_destroy_decompress(&cinfo); }
+    ~DecompressRun() { jpeg_destroy_decompress(&cinfo); }
 
     void Open() {
         jpeg_create_decompress(&cinfo);
@@ -305,33 +301,17 @@ struct JpegDecompressor::Context {
     }
 };
 
-namespace {
-
-using Context = JpegDecompressor::Context;
-
-// Codec calls on a decompression; a failure destroys the context, then raises.
-template <class F>
-void Call(Context& ctx, F&& calls) {
-    if (ctx.failed) Raise(nullptr, JERR_BAD_STATE);
-    if (Guarded(ctx.shield, calls)) return;
-    ctx.failed = true;
-    std::exception_ptr pending = ctx.shield.pending;
-    int code = ctx.shield.msg_code;
-    jpeg_destroy_decompress(&ctx.cinfo);
-    Raise(pending, code);
-}
-
-void SetupDecoder(Context& ctx, const JpegDecodeSettings& settings) {
-    j_decompress_ptr c = &ctx.cinfo;
-    ctx.Open();
+void SetupDecoder(DecompressRun& run, const JpegDecodeSettings& settings) {
+    j_decompress_ptr c = &run.cinfo;
+    run.Open();
     c->scale_num = 1;
     c->scale_denom = 1u << settings.scale;
     c->do_block_smoothing = settings.blockSmoothing ? TRUE : FALSE;
     c->dct_method = JDCT_FLOAT;
-    ctx.cmyk = c->jpeg_color_space == JCS_CMYK || c->jpeg_color_space == JCS_YCCK;
-    if (ctx.cmyk) {
+    run.cmyk = c->jpeg_color_space == JCS_CMYK || c->jpeg_color_space == JCS_YCCK;
+    if (run.cmyk) {
         c->out_color_space = JCS_CMYK;
-        ctx.invertedCmyk = c->saw_Adobe_marker;
+        run.invertedCmyk = c->saw_Adobe_marker;
     } else if (settings.grayOutput) {
         c->out_color_space = JCS_GRAYSCALE;
     } else if (c->out_color_space == JCS_RGB) {
@@ -347,18 +327,18 @@ void SetupDecoder(Context& ctx, const JpegDecodeSettings& settings) {
         c->two_pass_quantize = FALSE;
         c->dither_mode = JDITHER_ORDERED;
     }
-    ctx.finalDct = c->dct_method;
-    ctx.finalTwoPass = c->two_pass_quantize;
-    ctx.finalDither = c->dither_mode;
-    ctx.multipleScans = jpeg_has_multiple_scans(c);
-    if (settings.showScans && ctx.multipleScans) {
+    run.finalDct = c->dct_method;
+    run.finalTwoPass = c->two_pass_quantize;
+    run.finalDither = c->dither_mode;
+    run.multipleScans = jpeg_has_multiple_scans(c);
+    if (settings.showScans && run.multipleScans) {
         // Early scans are shown quickly; the final pass uses the chosen methods.
         c->enable_2pass_quant = c->two_pass_quantize;
         c->dct_method = JDCT_IFAST;
         c->two_pass_quantize = FALSE;
         c->dither_mode = JDITHER_ORDERED;
         c->buffered_image = TRUE;
-        ctx.buffered = true;
+        run.buffered = true;
     }
 }
 
@@ -380,20 +360,20 @@ void CmykToBgr(const JSAMPLE* in, std::uint8_t* out, int width, bool inverted) {
     }
 }
 
-void ReadRows(Context& ctx, JpegDecodeTarget& target) {
-    j_decompress_ptr c = &ctx.cinfo;
-    Call(ctx, [&] {
+void ReadRows(DecompressRun& run, JpegDecodeTarget& target) {
+    j_decompress_ptr c = &run.cinfo;
+    Call(run, [&] {
         while (c->output_scanline < c->output_height) {
             std::uint8_t* dst = target.Row(int(c->output_scanline));
-            JSAMPROW row = ctx.cmyk ? ctx.scratch.data() : dst;
+            JSAMPROW row = run.cmyk ? run.scratch.data() : dst;
             if (jpeg_read_scanlines(c, &row, 1) != 1) break;
-            if (ctx.cmyk) CmykToBgr(ctx.scratch.data(), dst, int(c->output_width), ctx.invertedCmyk);
+            if (run.cmyk) CmykToBgr(run.scratch.data(), dst, int(c->output_width), run.invertedCmyk);
         }
     });
 }
 
-void DeliverColorMap(Context& ctx, JpegDecodeTarget& target) {
-    const jpeg_decompress_struct& c = ctx.cinfo;
+void DeliverColorMap(DecompressRun& run, JpegDecodeTarget& target) {
+    const jpeg_decompress_struct& c = run.cinfo;
     platform::Palette colors(std::size_t(c.actual_number_of_colors));
     bool gray = c.out_color_components == 1;
     for (std::size_t i = 0; i < colors.size(); ++i) {
@@ -405,61 +385,80 @@ void DeliverColorMap(Context& ctx, JpegDecodeTarget& target) {
     target.ColorMap(colors);
 }
 
-void CheckOutput(Context& ctx) {
-    const jpeg_decompress_struct& c = ctx.cinfo;
-    bool fits = ctx.cmyk ? c.output_components == 4 : c.output_components == RasterBytesPerPixel(c);
+void CheckOutput(DecompressRun& run) {
+    const jpeg_decompress_struct& c = run.cinfo;
+    bool fits = run.cmyk ? c.output_components == 4 : c.output_components == RasterBytesPerPixel(c);
     if (!fits) Raise(nullptr, JERR_CONVERSION_NOTIMPL);
     if (std::int64_t(c.output_width) * std::int64_t(c.output_height) > platform::MaxRasterPixels)
         throw EOutOfResources(ErrorText::OutOfResources);
-    if (ctx.cmyk) ctx.scratch.assign(std::size_t(c.output_width) * 4, 0);
+    if (run.cmyk) run.scratch.assign(std::size_t(c.output_width) * 4, 0);
 }
 
-void ShowScans(Context& ctx, JpegDecodeTarget& target, bool codecPaletteAllowed) {
-    j_decompress_ptr c = &ctx.cinfo;
+void ShowScans(DecompressRun& run, JpegDecodeTarget& target, bool codecPaletteAllowed) {
+    j_decompress_ptr c = &run.cinfo;
     bool passDone = false;
     int status = 0;
     do {
-        Call(ctx, [&] { jpeg_start_output(c, c->input_scan_number); });
-        if (!passDone && c->colormap && c->quantize_colors && codecPaletteAllowed) DeliverColorMap(ctx, target);
-        ReadRows(ctx, target);
-        Call(ctx, [&] { jpeg_finish_output(c); });
+        Call(run, [&] { jpeg_start_output(c, c->input_scan_number); });
+        if (!passDone && c->colormap && c->quantize_colors && codecPaletteAllowed) DeliverColorMap(run, target);
+        ReadRows(run, target);
+        Call(run, [&] { jpeg_finish_output(c); });
         passDone = true;
-        Call(ctx, [&] { status = jpeg_consume_input(c); });
+        Call(run, [&] { status = jpeg_consume_input(c); });
     } while (status != JPEG_REACHED_EOI && status != JPEG_SUSPENDED);
-    c->dct_method = ctx.finalDct;
-    c->dither_mode = ctx.finalDither;
-    if (ctx.finalTwoPass) {
+    c->dct_method = run.finalDct;
+    c->dither_mode = run.finalDither;
+    if (run.finalTwoPass) {
         c->two_pass_quantize = TRUE;
         c->colormap = nullptr;
     }
-    Call(ctx, [&] { jpeg_start_output(c, c->input_scan_number); });
+    Call(run, [&] { jpeg_start_output(c, c->input_scan_number); });
 }
 
 }  // namespace
 
+void JpegCompress(const JpegEncodeSettings& settings, const std::uint8_t* topRow, std::ptrdiff_t rowStep,
+                  TMemoryStream& output, const JpegProgress* progress) {
+    CompressRun run(output, progress);
+    Call(run, [&] {
+        SetupEncoder(run, settings);
+        j_compress_ptr c = &run.cinfo;
+        jpeg_start_compress(c, TRUE);
+        while (c->next_scanline < c->image_height) {
+            JSAMPROW row = const_cast<JSAMPROW>(topRow + std::ptrdiff_t(c->next_scanline) * rowStep);
+            jpeg_write_scanlines(c, &row, 1);
+        }
+        jpeg_finish_compress(c);
+    });
+}
+
+struct JpegDecompressor::Codec : DecompressRun {
+    using DecompressRun::DecompressRun;
+};
+
 JpegDecompressor::JpegDecompressor(const TMemoryStream& bytes, const JpegDecodeSettings& settings,
                                    const JpegProgress* progress)
-    : ctx_(std::make_unique<Context>(bytes, progress)) {
-    Call(*ctx_, [&] { SetupDecoder(*ctx_, settings); });
+    : codec_(std::make_unique<Codec>(bytes, progress)) {
+    Call(*codec_, [&] { SetupDecoder(*codec_, settings); });
 }
 
 JpegDecompressor::~JpegDecompressor() = default;
 
-bool JpegDecompressor::Quantized() const { return ctx_->cinfo.quantize_colors; }
+bool JpegDecompressor::Quantized() const { return codec_->cinfo.quantize_colors; }
 
-bool JpegDecompressor::HasMultipleScans() const { return ctx_->multipleScans; }
+bool JpegDecompressor::HasMultipleScans() const { return codec_->multipleScans; }
 
 platform::TPoint JpegDecompressor::OutputSize() {
-    Call(*ctx_, [&] { jpeg_calc_output_dimensions(&ctx_->cinfo); });
-    return platform::TPoint{int(ctx_->cinfo.output_width), int(ctx_->cinfo.output_height)};
+    Call(*codec_, [&] { jpeg_calc_output_dimensions(&codec_->cinfo); });
+    return platform::TPoint{int(codec_->cinfo.output_width), int(codec_->cinfo.output_height)};
 }
 
 bool JpegDecompressor::UseColorMap(const platform::Palette& colors) {
-    j_decompress_ptr c = &ctx_->cinfo;
+    j_decompress_ptr c = &codec_->cinfo;
     // out_color_components is not known before the output is computed; the colour space tells.
     if (!c->quantize_colors || c->out_color_space != JCS_EXT_BGR || colors.empty()) return false;
     int count = colors.size() > 256 ? 256 : int(colors.size());
-    Call(*ctx_, [&] {
+    Call(*codec_, [&] {
         c->colormap = (*c->mem->alloc_sarray)(reinterpret_cast<j_common_ptr>(c), JPOOL_IMAGE, JDIMENSION(count), 3);
     });
     for (int i = 0; i < count; ++i) {
@@ -472,31 +471,31 @@ bool JpegDecompressor::UseColorMap(const platform::Palette& colors) {
 }
 
 void JpegDecompressor::Decode(JpegDecodeTarget& target, bool codecPaletteAllowed) {
-    Context& ctx = *ctx_;
-    j_decompress_ptr c = &ctx.cinfo;
-    Call(ctx, [&] { jpeg_calc_output_dimensions(c); });
-    CheckOutput(ctx);
-    Call(ctx, [&] { jpeg_start_decompress(c); });
+    DecompressRun& run = *codec_;
+    j_decompress_ptr c = &run.cinfo;
+    Call(run, [&] { jpeg_calc_output_dimensions(c); });
+    CheckOutput(run);
+    Call(run, [&] { jpeg_start_decompress(c); });
     target.Begin(int(c->output_width), int(c->output_height));
-    if (ctx.buffered) ShowScans(ctx, target, codecPaletteAllowed);
-    if ((!ctx.buffered || ctx.finalTwoPass) && c->colormap && c->quantize_colors && codecPaletteAllowed)
-        DeliverColorMap(ctx, target);
-    ReadRows(ctx, target);
-    Call(ctx, [&] {
-        if (ctx.buffered) jpeg_finish_output(c);
+    if (run.buffered) ShowScans(run, target, codecPaletteAllowed);
+    if ((!run.buffered || run.finalTwoPass) && c->colormap && c->quantize_colors && codecPaletteAllowed)
+        DeliverColorMap(run, target);
+    ReadRows(run, target);
+    Call(run, [&] {
+        if (run.buffered) jpeg_finish_output(c);
         jpeg_finish_decompress(c);
     });
 }
 
 JpegHeader JpegReadHeader(const TMemoryStream& bytes) {
-    Context ctx(bytes, nullptr);
+    DecompressRun run(bytes, nullptr);
     JpegHeader header;
-    Call(ctx, [&] {
-        ctx.Open();
-        header.width = int(ctx.cinfo.image_width);
-        header.height = int(ctx.cinfo.image_height);
-        header.isGray = ctx.cinfo.jpeg_color_space == JCS_GRAYSCALE;
-        header.progressive = jpeg_has_multiple_scans(&ctx.cinfo);
+    Call(run, [&] {
+        run.Open();
+        header.width = int(run.cinfo.image_width);
+        header.height = int(run.cinfo.image_height);
+        header.isGray = run.cinfo.jpeg_color_space == JCS_GRAYSCALE;
+        header.progressive = jpeg_has_multiple_scans(&run.cinfo);
     });
     return header;
 }

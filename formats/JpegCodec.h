@@ -85,8 +85,7 @@ public:
     // is allocated (EOutOfResources).
     void Decode(JpegDecodeTarget& target, bool codecPaletteAllowed);
 
-    struct Context;
-
 private:
-    std::unique_ptr<Context> ctx_;
+    struct Codec;  // the codec's structures for this file; only JpegCodec.cpp knows them
+    std::unique_ptr<Codec> codec_;
 };

@@ -1,6 +1,7 @@
 #include "formats/TIcon.h"
 
 #include "core/Errors.h"
+#include "core/LengthPrefix.h"
 #include "core/TCanvas.h"
 #include "formats/IcoReader.h"
 #include "formats/IcoWriter.h"
@@ -102,10 +103,7 @@ void TIcon::WriteToFile(const std::string& path) {
 }
 
 void TIcon::ReadPictureData(TStream& stream) {
-    std::uint8_t prefix[4];
-    stream.ReadBuffer(prefix, sizeof prefix);
-    const std::int64_t count = std::int64_t(prefix[0]) | (std::int64_t(prefix[1]) << 8) |
-                               (std::int64_t(prefix[2]) << 16) | (std::int64_t(prefix[3]) << 24);
+    const std::int64_t count = ReadLengthPrefix(stream);
     if (count > stream.Remaining()) throw EReadError(ErrorText::StreamRead);
     if (count == 0) {
         CopyFrom(nullptr);
@@ -120,9 +118,7 @@ void TIcon::ReadPictureData(TStream& stream) {
 
 void TIcon::WritePictureData(TStream& stream) {
     const std::uint32_t count = IsEmpty() ? 0 : std::uint32_t(FileBytes().DataSize());
-    const std::uint8_t prefix[4] = {std::uint8_t(count), std::uint8_t(count >> 8), std::uint8_t(count >> 16),
-                                    std::uint8_t(count >> 24)};
-    stream.WriteBuffer(prefix, sizeof prefix);
+    WriteLengthPrefix(stream, count);
     if (count > 0) stream.WriteBuffer(image_->bytes->Memory(), count);
 }
 

@@ -1,6 +1,7 @@
 #include "formats/TJPEGImage.h"
 
 #include "core/Errors.h"
+#include "core/LengthPrefix.h"
 #include "formats/JpegCodec.h"
 #include "platform/DeviceContext.h"
 
@@ -153,17 +154,12 @@ void TJPEGImage::WriteToFile(const std::string& path) {
 void TJPEGImage::ReadFromStream(TStream& stream) { ReadStore(stream.Remaining(), stream); }
 
 void TJPEGImage::ReadPictureData(TStream& stream) {
-    std::uint8_t le[4];
-    stream.ReadBuffer(le, sizeof le);
-    std::uint32_t count = le[0] | (le[1] << 8) | (le[2] << 16) | (std::uint32_t(le[3]) << 24);
-    ReadStore(count, stream);
+    ReadStore(ReadLengthPrefix(stream), stream);
 }
 
 void TJPEGImage::WritePictureData(TStream& stream) {
     std::uint32_t count = store_->Bytes ? std::uint32_t(store_->Bytes->DataSize()) : 0;
-    std::uint8_t le[4] = {std::uint8_t(count), std::uint8_t(count >> 8), std::uint8_t(count >> 16),
-                          std::uint8_t(count >> 24)};
-    stream.WriteBuffer(le, sizeof le);
+    WriteLengthPrefix(stream, count);
     if (count > 0) stream.WriteBuffer(store_->Bytes->Memory(), count);
 }
 

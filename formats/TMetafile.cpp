@@ -3,8 +3,9 @@
 #include <cstdlib>
 
 #include "core/Errors.h"
+#include "core/LengthPrefix.h"
+#include "core/LittleEndianBytes.h"
 #include "core/TStream.h"
-#include "formats/LittleEndianBytes.h"
 #include "platform/DeviceContext.h"
 
 namespace {
@@ -96,17 +97,13 @@ void TMetafile::WriteToStream(TStream& stream) {
 }
 
 void TMetafile::ReadPictureData(TStream& stream) {
-    std::uint8_t length[4];
-    stream.ReadBuffer(length, sizeof length);
-    const std::int64_t count = le::Get32(length);
+    const std::int64_t count = ReadLengthPrefix(stream);
     if (count > stream.Remaining()) throw EReadError(ErrorText::StreamRead);
     if (count == 0) return CopyFrom(nullptr);
     ReadBytes(stream, count);
 }
 
 void TMetafile::WritePictureData(TStream& stream) {
-    std::vector<std::uint8_t> length;
-    le::Put32(length, bytes_ ? std::uint32_t(bytes_->size()) : 0);
-    stream.WriteBuffer(length.data(), length.size());
+    WriteLengthPrefix(stream, bytes_ ? std::uint32_t(bytes_->size()) : 0);
     WriteToStream(stream);
 }

@@ -2,10 +2,15 @@
 
 #include "tests/core/StandInGraphic.h"
 
+#include <algorithm>
 #include <cstring>
+#include <functional>
+#include <stdexcept>
+#include <string>
 
 #include "core/Errors.h"
 #include "core/TBitmap.h"
+#include "core/TStream.h"
 #include "tests/core/RasterTestHelpers.h"
 
 namespace {
@@ -212,6 +217,84 @@ TEST(Bitmap, CopiesShareUntilOneSideChanges) {
     third.CopyFrom(&second);
     third.Row(1)[0] = 0x55;
     EXPECT_EQ(second.Row(1)[0], 0xFF);  // white background, untouched
+}
+
+// A 16-bit bit-field store as a reader makes it: palette, core-header flag and kept file bytes. A
+// change of one holder must carry the description over and leave the other holder's store alone.
+std::shared_ptr<TBitmapImage> StoreFromAFile() {
+    platform::BitmapInfoHeader h;
+    h.width = 2, h.height = 2, h.bitCount = 16, h.compression = platform::BI_BITFIELDS, h.clrUsed = 3;
+    const std::uint32_t masks[3] = {0xF800, 0x07E0, 0x001F};
+    auto image = ImageOf(platform::Bitmap::CreateDib(h, {}, masks));
+    image->description = h;
+    std::copy(masks, masks + 3, image->masks);
+    image->hasLayout = true;
+    image->deviceDependent = false;
+    image->palette = std::make_shared<const platform::Palette>(platform::Palette{{1, 2, 3, 0}});
+    image->coreHeader = image->halftone = true;
+    image->savedStream = {'B', 'M'};
+    return image;
+}
+
+TEST(Bitmap, EveryChangeOfACopyKeepsTheDescriptionAndLeavesTheSourceAsItWas) {
+    const std::vector<std::pair<const char*, std::function<void(TBitmap&)>>> changes = {
+        {"row written", [](TBitmap& b) { b.Row(0)[0] = 0x55; }},
+        {"palette set", [](TBitmap& b) { b.SetPalette(std::make_shared<const platform::Palette>()); }},
+        {"resized", [](TBitmap& b) { b.SetWidth(3); }},
+        {"emptied", [](TBitmap& b) { b.SetWidth(0); }},
+    };
+    for (const auto& [name, change] : changes) {
+        TBitmap source, copy;
+        source.AssignImage(StoreFromAFile());
+        const auto before = source.Image();
+        const std::uint8_t firstByte = before->handle->ScanLine(0)[0];  // read without a change
+        copy.CopyFrom(&source);
+        change(copy);
+
+        EXPECT_EQ(source.Image(), before) << name;
+        EXPECT_EQ(before.use_count(), 2) << name << ": the copy let go of the shared store";
+        EXPECT_EQ(before->savedStream.size(), 2u) << name;
+        EXPECT_EQ(before->description.clrUsed, 3u) << name;
+        EXPECT_EQ(before->handle->ScanLine(0)[0], firstByte) << name;
+
+        const TBitmapImage& own = *copy.Image();
+        EXPECT_TRUE(own.coreHeader && own.halftone) << name;
+        EXPECT_EQ(own.masks[1], 0x07E0u) << name;
+        EXPECT_EQ(copy.RasterFormat(), rf16Bit) << name;
+        if (std::string(name) != "palette set") {
+            EXPECT_EQ(own.palette, before->palette) << name;
+            EXPECT_TRUE(own.savedStream.empty()) << name << ": kept file bytes no longer match";
+        }
+    }
+}
+
+// Restores the BMP format a test took away.
+class FormatTakenAway {
+public:
+    FormatTakenAway() : installed_(TBitmap::InstallFileFormat(nullptr)) {}
+    ~FormatTakenAway() { TBitmap::InstallFileFormat(installed_); }
+
+private:
+    const TBitmapFileFormat* installed_;
+};
+
+TEST(Bitmap, FilesBeforeTheFormatIsInstalledAreAFaultOfTheProgram) {
+    FormatTakenAway noFormat;
+    TBitmap bmp;
+    MakeRaster(bmp, rf24Bit, 2, 2);
+    TMemoryStream stream;
+    stream.WriteBuffer("BM", 2);
+    stream.SetPosition(0);
+    for (auto call : {+[](TBitmap& b, TStream& s) { b.ReadFromStream(s); },
+                      +[](TBitmap& b, TStream& s) { b.WriteToStream(s); }}) {
+        try {
+            call(bmp, stream);
+            FAIL() << "expected std::logic_error";
+        } catch (const std::logic_error& e) {
+            EXPECT_NE(std::string(e.what()).find("no BMP file format"), std::string::npos) << e.what();
+        }
+    }
+    EXPECT_EQ(bmp.Width(), 2);
 }
 
 TEST(Bitmap, CopyFromNoneEmptiesAndOtherKindsAreRefused) {

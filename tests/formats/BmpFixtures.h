@@ -1,7 +1,6 @@
 #pragma once
 // Helpers for the BMP tests: files built field by field, loading from memory, reading pixels back.
 #include <cstdint>
-#include <initializer_list>
 #include <string>
 #include <vector>
 
@@ -9,38 +8,14 @@
 #include "core/TBitmap.h"
 #include "core/TStream.h"
 #include "platform/Bitmap.h"
-
-// Little-endian bytes appended field by field, so a fixture reads like the file layout.
-class BmpBytes {
-public:
-    BmpBytes& U8(std::uint32_t v) { return Put(v, 1); }
-    BmpBytes& U16(std::uint32_t v) { return Put(v, 2); }
-    BmpBytes& U32(std::uint32_t v) { return Put(v, 4); }
-    BmpBytes& Raw(std::initializer_list<std::uint8_t> bytes) {
-        data.insert(data.end(), bytes.begin(), bytes.end());
-        return *this;
-    }
-    BmpBytes& Fill(std::size_t count, std::uint8_t value) {
-        data.insert(data.end(), count, value);
-        return *this;
-    }
-    std::vector<std::uint8_t> data;
-
-private:
-    BmpBytes& Put(std::uint32_t v, int size) {
-        for (int i = 0; i < size; ++i) data.push_back(std::uint8_t(v >> (8 * i)));
-        return *this;
-    }
-};
+#include "tests/formats/BmpBytes.h"
 
 // File header and 40-byte info header; the caller appends masks, colour table and pixels.
 inline BmpBytes InfoFile(std::int32_t width, std::int32_t height, int bits, std::uint32_t compression = 0,
                          std::uint32_t clrUsed = 0, std::uint32_t offBits = 0, std::uint32_t sizeImage = 0) {
     BmpBytes b;
-    b.U16(0x4D42).U32(0).U32(0).U32(offBits);            // "BM", file size, reserved, pixel offset
-    b.U32(40).U32(std::uint32_t(width)).U32(std::uint32_t(height));  // header size, width, height
-    b.U16(1).U16(std::uint32_t(bits)).U32(compression).U32(sizeImage);  // planes, bit count, compression, image size
-    b.U32(2835).U32(2835).U32(clrUsed).U32(0);           // resolutions, colours used, colours important
+    b.U16(0x4D42).U32(0).U32(0).U32(offBits);  // "BM", file size, reserved, pixel offset
+    b.InfoHeader(width, height, bits, compression, sizeImage, 2835, clrUsed);
     return b;
 }
 

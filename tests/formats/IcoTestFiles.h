@@ -7,17 +7,12 @@
 #include <string>
 #include <vector>
 
+#include "tests/formats/BmpBytes.h"
+
 namespace icotest {
 
 using Bytes = std::vector<std::uint8_t>;
 
-inline void Put16(Bytes& b, std::uint32_t v) {
-    b.push_back(std::uint8_t(v));
-    b.push_back(std::uint8_t(v >> 8));
-}
-inline void Put32(Bytes& b, std::uint32_t v) {
-    for (int s = 0; s < 32; s += 8) b.push_back(std::uint8_t(v >> s));
-}
 inline std::uint32_t Get16(const Bytes& b, std::size_t at) {
     return b[at] | (b[at + 1] << 8);
 }
@@ -33,22 +28,6 @@ inline Bytes ReadFile(const std::string& path) {
     return Bytes(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
 }
 
-// A 40-byte info header.
-inline void PutInfoHeader(Bytes& b, int width, int height, int bitCount, std::uint32_t sizeImage,
-                          std::uint32_t colorsUsed) {
-    Put32(b, 40);
-    Put32(b, std::uint32_t(width));
-    Put32(b, std::uint32_t(height));
-    Put16(b, 1);
-    Put16(b, bitCount);
-    Put32(b, 0);
-    Put32(b, sizeImage);
-    Put32(b, 0);
-    Put32(b, 0);
-    Put32(b, colorsUsed);
-    Put32(b, 0);
-}
-
 inline std::size_t Stride(int width, int bitCount) {
     return std::size_t((width * bitCount + 31) / 32) * 4;
 }
@@ -56,23 +35,18 @@ inline std::size_t Stride(int width, int bitCount) {
 // A 24-bit bottom-up BMP; `color` gives 0x00BBGGRR for (x, y), y from the top.
 inline Bytes MakeBmp24(int width, int height, const std::function<std::uint32_t(int, int)>& color) {
     const std::size_t stride = Stride(width, 24);
-    Bytes b;
-    b.push_back('B');
-    b.push_back('M');
-    Put32(b, std::uint32_t(54 + stride * height));
-    Put32(b, 0);
-    Put32(b, 54);
-    PutInfoHeader(b, width, height, 24, std::uint32_t(stride * height), 0);
+    BmpBytes b;
+    // "BM", file size, reserved, pixel offset
+    b.Raw({'B', 'M'}).U32(std::uint32_t(54 + stride * height)).U32(0).U32(54);
+    b.InfoHeader(width, height, 24, 0, std::uint32_t(stride * height), 0, 0);
     for (int y = height - 1; y >= 0; --y) {
         for (int x = 0; x < width; ++x) {
             const std::uint32_t c = color(x, y);
-            b.push_back(std::uint8_t(c >> 16));  // blue
-            b.push_back(std::uint8_t(c >> 8));   // green
-            b.push_back(std::uint8_t(c));        // red
+            b.U8(c >> 16).U8(c >> 8).U8(c);  // blue, green, red
         }
-        b.resize(b.size() + stride - width * 3, 0);
+        b.Fill(stride - width * 3, 0);
     }
-    return b;
+    return b.data;
 }
 
 // One image of an ICO file: a colour image of 1, 4, 8 (indexes into `table`, 0x00RRGGBB) or 32 bits
@@ -89,10 +63,10 @@ struct IcoImage {
 inline Bytes MakeIcoImageData(const IcoImage& im) {
     const std::size_t colorStride = Stride(im.width, im.bitCount);
     const std::size_t maskStride = Stride(im.width, 1);
-    Bytes b;
-    PutInfoHeader(b, im.width, im.height * 2, im.bitCount, std::uint32_t(colorStride * im.height),
-                  std::uint32_t(im.table.size()));
-    for (std::uint32_t c : im.table) Put32(b, c);
+    BmpBytes b;
+    b.InfoHeader(im.width, im.height * 2, im.bitCount, 0, std::uint32_t(colorStride * im.height), 0,
+                 std::uint32_t(im.table.size()));
+    for (std::uint32_t c : im.table) b.U32(c);
     for (int y = im.height - 1; y >= 0; --y) {
         Bytes row(colorStride, 0);
         for (int x = 0; x < im.width; ++x) {
@@ -104,38 +78,32 @@ inline Bytes MakeIcoImageData(const IcoImage& im) {
                 row[x / perByte] |= std::uint8_t(v << (8 - im.bitCount * (x % perByte + 1)));
             }
         }
-        b.insert(b.end(), row.begin(), row.end());
+        b.Raw(row);
     }
     for (int y = im.height - 1; y >= 0; --y) {
         Bytes row(maskStride, 0);
         for (int x = 0; x < im.width; ++x)
             if (im.transparent(x, y)) row[x / 8] |= std::uint8_t(0x80 >> (x % 8));
-        b.insert(b.end(), row.begin(), row.end());
+        b.Raw(row);
     }
-    return b;
+    return b.data;
 }
 
 // An ICO file of the images in order; `colorCounts` gives each entry's 16-bit colour count.
 inline Bytes MakeIco(const std::vector<IcoImage>& images, const std::vector<std::uint32_t>& colorCounts) {
-    Bytes b;
-    Put16(b, 0);
-    Put16(b, 1);
-    Put16(b, std::uint32_t(images.size()));
+    BmpBytes b;
+    b.U16(0).U16(1).U16(std::uint32_t(images.size()));  // reserved, type (icon), count
     std::vector<Bytes> data;
     std::uint32_t offset = std::uint32_t(6 + 16 * images.size());
     for (std::size_t i = 0; i < images.size(); ++i) {
         data.push_back(MakeIcoImageData(images[i]));
-        b.push_back(std::uint8_t(images[i].width));
-        b.push_back(std::uint8_t(images[i].height));
-        Put16(b, colorCounts[i]);
-        Put16(b, 1);
-        Put16(b, images[i].bitCount);
-        Put32(b, std::uint32_t(data.back().size()));
-        Put32(b, offset);
+        b.U8(images[i].width).U8(images[i].height).U16(colorCounts[i]);  // size, colour count
+        b.U16(1).U16(images[i].bitCount);                                // planes, bit count
+        b.U32(std::uint32_t(data.back().size())).U32(offset);            // bytes, offset
         offset += std::uint32_t(data.back().size());
     }
-    for (const Bytes& d : data) b.insert(b.end(), d.begin(), d.end());
-    return b;
+    for (const Bytes& d : data) b.Raw(d);
+    return b.data;
 }
 
 }  // namespace icotest

@@ -1,5 +1,5 @@
 #pragma once
-// Pictures, file reading and JPEG marker parsing shared by the JPEG tests and benchmark.
+// Pictures, encoding, file reading and JPEG marker parsing shared by the JPEG tests and benchmark.
 #include <array>
 #include <cmath>
 #include <cstdint>
@@ -12,6 +12,7 @@
 
 #include "core/TBitmap.h"
 #include "core/TBitmapImage.h"
+#include "formats/TJPEGImage.h"
 
 // A smooth, photo-like colour: broad gradients, a few waves and a little deterministic grain.
 inline std::array<std::uint8_t, 3> PhotoPixel(int x, int y) {  // blue, green, red
@@ -61,6 +62,18 @@ inline void MakeHalves(TBitmap& bmp, int width, int height, TColor left, TColor 
                     row[3 * x + 2] = platform::GetRValue(c);
         }
     }
+}
+
+// The JPEG file our own encoder makes of `bmp`.
+inline std::vector<std::uint8_t> EncodeBitmap(TBitmap& bmp, int quality = 90, bool gray = false,
+                                              bool progressive = false) {
+    TJPEGImage jpeg;
+    jpeg.CopyFrom(&bmp);
+    jpeg.Quality = std::uint8_t(quality);
+    jpeg.GrayOutput = gray;
+    jpeg.Progressive = progressive;
+    jpeg.Encode();
+    return jpeg.Store()->Bytes->Data();
 }
 
 inline std::vector<std::uint8_t> ReadFileBytes(const std::string& path) {

@@ -17,16 +17,6 @@
 
 namespace {
 
-std::vector<std::uint8_t> Encode(TBitmap& bmp, int quality = 90, bool gray = false, bool progressive = false) {
-    TJPEGImage jpeg;
-    jpeg.CopyFrom(&bmp);
-    jpeg.Quality = std::uint8_t(quality);
-    jpeg.GrayOutput = gray;
-    jpeg.Progressive = progressive;
-    jpeg.Encode();
-    return jpeg.Store()->Bytes->Data();
-}
-
 void Load(TJPEGImage& jpeg, const std::vector<std::uint8_t>& file) {
     TMemoryStream stream;
     stream.WriteBuffer(file.data(), file.size());
@@ -58,7 +48,7 @@ TEST_F(JpegRead, HeaderFactsBeforeDecoding) {
     TBitmap photo;
     MakePhoto(photo, 300, 200);
     TJPEGImage jpeg;
-    Load(jpeg, Encode(photo, 90, false, true));
+    Load(jpeg, EncodeBitmap(photo, 90, false, true));
     EXPECT_EQ(jpeg.Width(), 300);
     EXPECT_EQ(jpeg.Height(), 200);
     EXPECT_EQ(jpeg.Decoded(), nullptr) << "nothing decoded yet";
@@ -67,7 +57,7 @@ TEST_F(JpegRead, HeaderFactsBeforeDecoding) {
     EXPECT_TRUE(jpeg.PaletteModified());
 
     TJPEGImage gray;
-    Load(gray, Encode(photo, 90, true));
+    Load(gray, EncodeBitmap(photo, 90, true));
     EXPECT_TRUE(gray.Store()->IsGray);
     EXPECT_FALSE(gray.Progressive);
 
@@ -80,7 +70,7 @@ TEST_F(JpegRead, HeaderFactsBeforeDecoding) {
 TEST_F(JpegRead, ProgressiveAndBufferedDecodingAgree) {
     TBitmap photo;
     MakePhoto(photo, 123, 77);
-    const auto file = Encode(photo, 90, false, true);
+    const auto file = EncodeBitmap(photo, 90, false, true);
     TJPEGImage plain, scans;
     Load(plain, file);
     Load(scans, file);
@@ -96,7 +86,7 @@ TEST_F(JpegRead, GreyscaleDecodesToEightBitsWithGreyPalette) {
     TBitmap photo;
     MakePhoto(photo, 64, 40);
     TJPEGImage jpeg;
-    Load(jpeg, Encode(photo, 90, true));
+    Load(jpeg, EncodeBitmap(photo, 90, true));
     int changes = 0;
     jpeg.OnChange = [&](TGraphic&) { ++changes; };
     TBitmap& bmp = jpeg.DecodedBitmap();
@@ -112,7 +102,7 @@ TEST_F(JpegRead, GreyscaleDecodesToEightBitsWithGreyPalette) {
     EXPECT_NEAR(bmp.Surface().ReadPixel(10, 10) & 0xFF, luma, 12);
 
     TJPEGImage scans;  // buffered display of a progressive greyscale file ends the same way
-    Load(scans, Encode(photo, 90, true, true));
+    Load(scans, EncodeBitmap(photo, 90, true, true));
     scans.ShowScans = true;
     EXPECT_EQ(scans.DecodedBitmap().RasterFormat(), rf8Bit);
 }
@@ -122,7 +112,7 @@ TEST_F(JpegRead, EightBitDepthQuantisesColour) {
     MakeHalves(halves, 40, 20, clRed, clBlue);
     for (bool showScans : {false, true}) {
         TJPEGImage jpeg;
-        Load(jpeg, Encode(halves, 95, false, showScans));
+        Load(jpeg, EncodeBitmap(halves, 95, false, showScans));
         jpeg.DecodeDepth = Depth8;
         jpeg.ShowScans = showScans;
         TBitmap& bmp = jpeg.DecodedBitmap();
@@ -162,7 +152,7 @@ TEST_F(JpegRead, BrokenInputThroughThePictureHolder) {
 
     TBitmap photo;
     MakePhoto(photo, 200, 150);
-    auto file = Encode(photo, 90);
+    auto file = EncodeBitmap(photo, 90);
     file.resize(file.size() * 6 / 10);
     const std::string cut = dir_ + "/cut.jpg";
     WriteFileBytes(cut, file);
@@ -182,7 +172,7 @@ TEST_F(JpegRead, StoredFormRoundTrip) {
     TBitmap photo;
     MakePhoto(photo, 33, 17);
     TJPEGImage jpeg;
-    Load(jpeg, Encode(photo));
+    Load(jpeg, EncodeBitmap(photo));
     TMemoryStream stored;
     jpeg.WritePictureData(stored);
     const auto& bytes = jpeg.Store()->Bytes->Data();
@@ -222,7 +212,7 @@ TEST_F(JpegRead, StoredFormRoundTrip) {
 TEST_F(JpegRead, AbsurdSizesAreRefusedBeforeAllocation) {
     TBitmap photo;
     MakePhoto(photo, 16, 16);
-    auto file = Encode(photo);
+    auto file = EncodeBitmap(photo);
     for (std::size_t i = 2; i + 9 < file.size(); ++i) {
         if (file[i] == 0xFF && file[i + 1] == 0xC0) {
             file[i + 5] = 0xFD, file[i + 6] = 0xE8;  // height 65000
@@ -240,7 +230,7 @@ TEST_F(JpegRead, AbsurdSizesAreRefusedBeforeAllocation) {
 TEST_F(JpegRead, CancellationAndProgress) {
     TBitmap photo;
     MakePhoto(photo, 64, 64);
-    const auto file = Encode(photo);
+    const auto file = EncodeBitmap(photo);
 
     TJPEGImage jpeg;
     Load(jpeg, file);
@@ -327,7 +317,7 @@ TEST_F(JpegRead, PaletteAndCopyRules) {
     TBitmap photo;
     MakePhoto(photo, 20, 10);
     TJPEGImage jpeg;
-    Load(jpeg, Encode(photo));
+    Load(jpeg, EncodeBitmap(photo));
     EXPECT_EQ(jpeg.Palette(), nullptr) << "no palette on a deep screen";
 
     TBitmap target;
@@ -349,7 +339,7 @@ TEST_F(JpegRead, PaletteAndCopyRules) {
 
     // With 8 bits a chosen palette becomes the codec's colour map.
     TJPEGImage eight;
-    Load(eight, Encode(photo));
+    Load(eight, EncodeBitmap(photo));
     eight.DecodeDepth = Depth8;
     auto grays = std::make_shared<platform::Palette>();
     for (int i = 0; i < 16; ++i) grays->push_back(platform::RGBQuad{std::uint8_t(i * 17), std::uint8_t(i * 17), std::uint8_t(i * 17), 0});
@@ -391,7 +381,7 @@ TEST(JpegDamage, DamagedFilesFailCleanly) {
     TBitmap photo;
     MakePhoto(photo, 48, 40);
     for (bool progressive : {false, true}) {
-        const auto file = Encode(photo, 75, false, progressive);
+        const auto file = EncodeBitmap(photo, 75, false, progressive);
         std::vector<std::vector<std::uint8_t>> damaged;
         for (std::size_t cut = 0; cut < file.size(); cut += file.size() / 23 + 1)
             damaged.emplace_back(file.begin(), file.begin() + std::ptrdiff_t(cut));

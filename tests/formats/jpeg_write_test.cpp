@@ -5,6 +5,7 @@
 #include <jpeglib.h>
 
 #include "core/Errors.h"
+#include "formats/JpegCodec.h"
 #include "formats/JpegRegistration.h"
 #include "formats/TIcon.h"
 #include "formats/TJPEGImage.h"
@@ -14,16 +15,6 @@
 namespace {
 
 std::vector<std::uint8_t> StoreBytes(const TJPEGImage& jpeg) { return jpeg.Store()->Bytes->Data(); }
-
-std::vector<std::uint8_t> EncodeBitmap(TBitmap& bmp, int quality, bool gray = false, bool progressive = false) {
-    TJPEGImage jpeg;
-    jpeg.CopyFrom(&bmp);
-    jpeg.Quality = std::uint8_t(quality);
-    jpeg.GrayOutput = gray;
-    jpeg.Progressive = progressive;
-    jpeg.Encode();
-    return StoreBytes(jpeg);
-}
 
 // Decodes with the codec alone, red first, so the check does not lean on our own decoder.
 std::vector<std::uint8_t> DecodeRgb(const std::vector<std::uint8_t>& file, int& width, int& height) {
@@ -286,6 +277,31 @@ TEST_F(JpegWrite, WritingIsOneCheckedWrite) {
         EXPECT_STREQ(e.what(), "Stream write error");
     }
     EXPECT_EQ(stream.writes, 1);
+}
+
+// The encoder's own callbacks (its output and its progress) fail inside the codec; what they raise
+// must come out of the codec unchanged, and the same encoder refuses codec errors as EJPEG.
+TEST_F(JpegWrite, ErrorsFromInsideTheEncoderReachTheCaller) {
+    const int w = 64, h = 64;
+    std::vector<std::uint8_t> rows(std::size_t(w) * h * 3);
+    for (std::size_t i = 0; i < rows.size(); ++i) rows[i] = std::uint8_t(i * 2654435761u >> 13);
+    JpegEncodeSettings settings;
+    settings.width = w, settings.height = h, settings.quality = 100;
+
+    ShortStream full;
+    EXPECT_THROW(JpegCompress(settings, rows.data(), w * 3, full, nullptr), EWriteError);
+    EXPECT_EQ(full.writes, 1) << "the codec stops at the first failed block";
+
+    JpegProgress cancelling{[](std::uint8_t, bool, const TRect&) { throw EAbort(""); }, 0};
+    TMemoryStream output;
+    EXPECT_THROW(JpegCompress(settings, rows.data(), w * 3, output, &cancelling), EAbort);
+
+    settings.width = 65501;  // beyond the codec's limit
+    EXPECT_THROW(JpegCompress(settings, rows.data(), 0, output, nullptr), EJPEG);
+    settings.width = w;
+    TMemoryStream whole;
+    JpegCompress(settings, rows.data(), w * 3, whole, nullptr);
+    EXPECT_GT(whole.DataSize(), 4096) << "the noise fills more than one output block";
 }
 
 TEST_F(JpegWrite, RefusedAssignmentsAndResizing) {
