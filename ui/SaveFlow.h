@@ -1,9 +1,23 @@
 #pragma once
 #include <cstdint>
+#include <optional>
 #include <string>
 
-// A byte count as the main window shows it: kilobytes rounded to the nearest integer (a tie goes
-// to the even one); a missing file (-1) shows 0.
-std::string KilobyteFigure(std::int64_t size);
-// The figure followed by "  KB".
-std::string KilobyteText(std::int64_t size);
+#include "ui/SaveKind.h"
+
+class TPicture;
+
+// The steps of the main window's save button, free of the window: it hands each step what its
+// controls hold.
+
+// The file a save writes: the target text with the kind's extension after it, even when the text
+// already ends in one. Without a kind (an index outside the dialog's list) the name is the icon's.
+std::string SavedFileName(const std::string& target, std::optional<SaveKind> kind);
+
+// Compresses the picture the working box holds at `quality` (0 to 100) and writes it to `name`;
+// the file is begun only once the compressed bytes exist.
+void SaveAsJpeg(const TPicture& working, int quality, const std::string& name);
+
+// After a write: pauses 100 ms, then loads the written file into the preview by its extension.
+// Returns the file's size as the size probe reports it, taken before the preview is loaded.
+std::int64_t ReadBackSavedFile(const std::string& name, TPicture& preview);

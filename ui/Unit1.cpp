@@ -1,6 +1,7 @@
 #include "ui/Unit1.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QCloseEvent>
 #include <QCoreApplication>
 #include <QDropEvent>
@@ -14,12 +15,15 @@
 #include "core/PictureEdits.h"
 #include "core/TStream.h"
 #include "formats/BmpHeaderSummary.h"
+#include "formats/IconExport.h"
 #include "formats/PictureLoading.h"
 #include "platform/FileSearch.h"
 #include "platform/Shell.h"
 #include "ui/DialogControls.h"
 #include "ui/FileDrop.h"
+#include "ui/FileSizeText.h"
 #include "ui/Guarded.h"
+#include "ui/IconToQt.h"
 #include "ui/SaveFlow.h"
 #include "ui/TBevel.h"
 #include "ui/TImage.h"
@@ -38,8 +42,6 @@
 TForm1* Form1 = nullptr;
 
 namespace {
-
-const char* const SizeText = "Размер файла равен:  ";
 
 TXPEdit* MakeTargetEdit(QWidget* parent, int left, int top) {
     auto* edit = new TXPEdit(parent);
@@ -72,7 +74,7 @@ TForm1::TForm1() : TForm(QStringLiteral("Brelvik 1 10"), 464, 481, clActiveCapti
     BuildMenu();
     BuildTimers();
     OpenPictureDialog1.Filter = "Bitmaps (*.bmp)|*.bmp";
-    SavePictureDialog1.Filter = "JPEG Image File (*.jpg)|*.jpg|ICO image File (*.ico)|*.ico";
+    SavePictureDialog1.Filter = SaveDialogFilter();
     surfaceRaster_ = platform::Bitmap::CreateDevice(464, 481);
     surface_ = std::make_unique<TRasterCanvas>(*surfaceRaster_);
     LoadStartupPhotograph();
@@ -98,7 +100,7 @@ void TForm1::BuildSourceRow(QWidget* panel) {
 void TForm1::BuildTargetRow(QWidget* panel) {
     Bevel2 = new TBevel(panel, 8, 56, 449, 50);
     Label2 = MakeBlueLabel(panel, 16, 64, "Сохранить файл");
-    Label7 = MakeBlueLabel(panel, 136, 64, SizeText);
+    Label7 = MakeBlueLabel(panel, 136, 64, FileSizeCaption);
     Label8 = MakeRedLabel(panel, 272, 64);
     XPEdit2 = MakeTargetEdit(panel, 16, 80);
     FancyButton2 = MakeDialogButton(panel, 400, 80, 49, "Обзор");
@@ -233,16 +235,36 @@ void TForm1::FancyButton2Click() {
     XPEdit2->setText(QString::fromStdString(SavePictureDialog1.FileName()));
 }
 
+// The name is taken once: nothing between the write and the read-back runs the event loop, so the
+// target and the type cannot change in between.
+void TForm1::FancyButton3Click() {
+    const std::optional<SaveKind> kind = ChosenSaveKind();
+    const std::string name = SavedFileName(TextOf(XPEdit2), kind);
+    if (kind == SaveKind::Jpeg) SaveAsJpeg(Image1->Picture(), TrackBar1->value(), name);
+    if (kind == SaveKind::Icon)
+        SaveIconFromSource(TextOf(XPEdit1), name, Surface(), [this](TIcon& icon) {
+            QApplication::setWindowIcon(IconToQIcon(icon));
+            update();
+        });
+    const std::int64_t size = ReadBackSavedFile(name, Image2->Picture());
+    Label7->SetCaption(FileSizeCaption);
+    Label8->SetCaption(KilobyteText(size));
+}
+
+std::optional<SaveKind> TForm1::ChosenSaveKind() const {
+    return SaveKindAt(SavePictureDialog1.FilterIndex());
+}
+
 void TForm1::Timer1Timer() {
     Label4->SetCaption(std::to_string(TrackBar1->value()));
 }
 
 void TForm1::Timer2Timer() {
     std::int64_t size = platform::QueryFileSize(TextOf(XPEdit1));
-    Label5->SetCaption(SizeText);
+    Label5->SetCaption(FileSizeCaption);
     Label6->SetCaption(KilobyteText(size));
-    if (SavePictureDialog1.FilterIndex() == 1) TrackBar1->setEnabled(true);
-    if (SavePictureDialog1.FilterIndex() == 2) TrackBar1->setEnabled(false);
+    // The quality applies to JPEG only.
+    if (const std::optional<SaveKind> kind = ChosenSaveKind()) TrackBar1->setEnabled(*kind == SaveKind::Jpeg);
 }
 
 void TForm1::Timer3Timer() {
@@ -254,7 +276,7 @@ void TForm1::Image1DblClick() {
 }
 
 void TForm1::Image2DblClick() {
-    platform::ShellExecute(SavedFileName());
+    platform::ShellExecute(SavedFileName(TextOf(XPEdit2), ChosenSaveKind()));
 }
 
 void TForm1::N2Click() {

@@ -1,7 +1,9 @@
 #pragma once
 #include <memory>
+#include <optional>
 
 #include "core/TCanvas.h"
+#include "ui/SaveKind.h"
 #include "ui/TForm.h"
 #include "ui/TOpenPictureDialog.h"
 #include "ui/TSavePictureDialog.h"
@@ -66,7 +68,7 @@ public:
 
     void FancyButton1Click();
     void FancyButton2Click();
-    void FancyButton3Click();  // the save flow
+    void FancyButton3Click();  // saves as JPEG or icon, then shows the saved file's size and picture
     void Timer1Timer();
     void Timer2Timer();
     void Timer3Timer();
@@ -102,8 +104,9 @@ private:
     void BuildMenu();
     void BuildTimers();
     void LoadStartupPhotograph();
-    void SaveAsIcon();
-    std::string SavedFileName() const;
+    // The kind of file the save dialog's type stands for; read afresh each time, since the
+    // dialog's answer changes while it is open.
+    std::optional<SaveKind> ChosenSaveKind() const;
 
     std::unique_ptr<platform::Bitmap> surfaceRaster_;
     std::unique_ptr<TRasterCanvas> surface_;

@@ -10,7 +10,6 @@
 
 #include "widgets/DevicePixels.h"
 #include "widgets/FancyFace.h"
-#include "widgets/FancyLayout.h"
 #include "widgets/GlyphPainting.h"
 #include "widgets/QtColor.h"
 
@@ -107,14 +106,28 @@ bool TFancyButton::event(QEvent* e) {
     return QWidget::event(e);
 }
 
-QImage TFancyButton::Render() { return Render(DevicePixels(1, size())); }
+FancyButtonLayout TFancyButton::Layout() const {
+    // Measured in logical pixels: the layout is the same at every ratio.
+    const QFontMetrics metrics(font());
+    const QString caption = QString::fromStdString(caption_);
+    const TBitmap& strip = glyphs_.Glyph();
+    return LayOutFancyButton({size(),
+                              QSize(strip.Width(), strip.Height()),
+                              glyphs_.Number(),
+                              glyphs_.Layout(),
+                              glyphs_.Distance(),
+                              QSize(metrics.horizontalAdvance(caption), metrics.height()),
+                              glyphState_});
+}
 
-QImage TFancyButton::Render(const DevicePixels& grid) {
+TColor TFancyButton::GlyphKeyColor() const { return StripKeyColor(glyphs_.Glyph()); }
+
+QImage TFancyButton::Render() const { return Render(DevicePixels(1, size())); }
+
+QImage TFancyButton::Render(const DevicePixels& grid) const {
     QImage image = grid.NewImage();
     const QPointF origin = grid.Origin();
     const platform::RegionScale scale{grid.Ratio(), origin.x(), origin.y()};
-    const int number = glyphs_.Number() == 0 ? 1 : glyphs_.Number();
-    glyphCellWidth_ = glyphs_.Glyph().Width() / number;
 
     // The colour the glyph's transparent pixels take: the last face fill; none without a face.
     // A frameless face would only be outlined while designing, which never happens here.
@@ -126,44 +139,29 @@ QImage TFancyButton::Render(const DevicePixels& grid) {
         brushColor = &brush;
     }
 
-    // Measured in logical pixels: the layout is the same at every ratio.
-    QFontMetrics metrics(font());
-    const QString caption = QString::fromStdString(caption_);
-    const int textWidth = metrics.horizontalAdvance(caption), textHeight = metrics.height();
-    LayoutGlyphAndText(textWidth, textHeight);
-    if (glyphCellWidth_ > 0) PaintGlyph(image, grid, brushColor);
-    PaintCaption(image, grid, textWidth, textHeight);
+    const FancyButtonLayout layout = Layout();
+    if (layout.GlyphCellWidth > 0) PaintGlyph(image, grid, layout, brushColor);
+    PaintCaption(image, grid, layout);
     return image;
 }
 
-void TFancyButton::LayoutGlyphAndText(int textWidth, int textHeight) {
-    const FancyLayoutInput input{width(),      height(),     glyphCellWidth_, glyphCellWidth_ > 0 ? glyphs_.Glyph().Height() : 0,
-                                 textWidth,    textHeight,   glyphs_.Distance()};
-    const FancyLayout layout = ComputeFancyLayout(glyphs_.Layout(), input);
-    glyphLeft_ = layout.GlyphLeft;
-    glyphTop_ = layout.GlyphTop;
-    textLeft_ = layout.TextLeft;
-    textTop_ = layout.TextTop;
-}
-
-void TFancyButton::PaintGlyph(QImage& image, const DevicePixels& grid, const TColor* brushColor) {
-    if (glyphs_.Number() < glyphState_) glyphState_ = GlyphNormal;
-    const int cell = glyphState_ >= 1 && glyphState_ <= 4 ? glyphState_ - 1 : 0;
-    const int offset = pressed_ ? 1 : 0;
-    const QPoint at(glyphLeft_ + offset, glyphTop_ + offset);
+void TFancyButton::PaintGlyph(QImage& image, const DevicePixels& grid, const FancyButtonLayout& layout,
+                              const TColor* brushColor) const {
+    const TBitmap& strip = glyphs_.Glyph();
+    const QPoint at = pressed_ ? layout.GlyphPos + QPoint(1, 1) : layout.GlyphPos;
     if (grid.OneToOne()) {
-        glyphKeyColor_ = DrawGlyphCell(image, glyphs_.Glyph(), cell, glyphCellWidth_, at, brushColor);
+        DrawGlyphCell(image, strip, layout.GlyphCell, layout.GlyphCellWidth, at, brushColor);
         return;
     }
     // Denser screens get the cell scaled smoothly into its device rectangle.
-    const QRect target = grid.Map(QRect(at, QSize(glyphCellWidth_, glyphs_.Glyph().Height())));
-    glyphKeyColor_ = DrawGlyphCellScaled(image, glyphs_.Glyph(), cell, glyphCellWidth_, target, brushColor);
+    const QRect target = grid.Map(QRect(at, QSize(layout.GlyphCellWidth, strip.Height())));
+    DrawGlyphCellScaled(image, strip, layout.GlyphCell, layout.GlyphCellWidth, target, brushColor);
 }
 
-void TFancyButton::PaintCaption(QImage& image, const DevicePixels& grid, int textWidth, int textHeight) {
+void TFancyButton::PaintCaption(QImage& image, const DevicePixels& grid, const FancyButtonLayout& layout) const {
     const TColor textColor = mouseInShape_ && !pressed_ ? effects_.HoverColor() : fontColor_;
     const QString caption = QString::fromStdString(caption_);
-    const QRect box(textLeft_, textTop_, textWidth, textHeight);
+    const QRect box = layout.TextBox;
     const int flags = Qt::AlignHCenter | Qt::AlignTop | Qt::TextSingleLine | Qt::TextShowMnemonic;
 
     QPainter painter(&image);
@@ -194,7 +192,13 @@ void TFancyButton::paintEvent(QPaintEvent*) {
         const DevicePixels grid(painter, size());
         grid.Draw(painter, Render(grid));
     }
-    // The size limit applies after painting; resizing from inside the paint is left to the loop.
+    AfterPaint();
+}
+
+void TFancyButton::AfterPaint() {
+    // The state the picture could not show is stored as the normal one it showed instead.
+    if (glyphs_.Number() < glyphState_ && GlyphCellWidth() > 0) glyphState_ = GlyphNormal;
+    // Resizing from inside the paint is left to the loop.
     if (width() > MaxSize || height() > MaxSize) QTimer::singleShot(0, this, [this] { ClampSize(); });
 }
 

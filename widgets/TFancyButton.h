@@ -3,6 +3,7 @@
 #include <string>
 
 #include "core/TColor.h"
+#include "widgets/FancyButtonLayout.h"
 #include "widgets/TFancyEffects.h"
 #include "widgets/TFancyGlyphs.h"
 
@@ -17,6 +18,11 @@ class DevicePixels;
 // and on the caption's accelerator (Alt + the character after '&'), nowhere else.
 // Caption, FancyEffects, Glyphs, the font (QWidget::font, inherited from the parent) and
 // FontColor drive the look; the size is limited to 145 x 145 after each paint.
+//
+// A paint draws from the state and changes none of it; the layout getters work it out afresh.
+// Only the widget's paint event, once the picture is on the screen, applies the two rules that
+// follow a paint: the size limit, and a glyph state the strip has no cell for falling back to
+// normal (so each move over the shape sets hot again and repaints).
 class TFancyButton : public QWidget {
     Q_OBJECT
 
@@ -34,10 +40,12 @@ public:
     bool Pressed() const { return pressed_; }
     bool MouseInShape() const { return mouseInShape_; }
     int GlyphState() const { return glyphState_; }
-    int GlyphCellWidth() const { return glyphCellWidth_; }
-    TColor GlyphKeyColor() const { return glyphKeyColor_; }
-    QPoint GlyphPos() const { return {glyphLeft_, glyphTop_}; }
-    QPoint TextPos() const { return {textLeft_, textTop_}; }
+    // Where glyph and caption go and which cell shows, from the present state.
+    FancyButtonLayout Layout() const;
+    int GlyphCellWidth() const { return Layout().GlyphCellWidth; }
+    QPoint GlyphPos() const { return Layout().GlyphPos; }
+    QPoint TextPos() const { return Layout().TextBox.topLeft(); }
+    TColor GlyphKeyColor() const;
 
     bool PointInShape(int x, int y) const;
     // The accelerator character: fires the click when it matches the caption's and the button is
@@ -47,8 +55,8 @@ public:
     void Click();
     // The button's own look, rendered on a transparent image of its size; with a grid, of its device
     // size at that grid's ratio.
-    QImage Render();
-    QImage Render(const DevicePixels& grid);
+    QImage Render() const;
+    QImage Render(const DevicePixels& grid) const;
 
     static constexpr int MaxSize = 145;
 
@@ -70,10 +78,11 @@ private:
     void PointerLeft();
     void FollowPointer(QPoint pos);
     void UpdateShortcut();
+    void AfterPaint();
     void ClampSize();
-    void LayoutGlyphAndText(int textWidth, int textHeight);
-    void PaintGlyph(QImage& image, const DevicePixels& grid, const TColor* brushColor);
-    void PaintCaption(QImage& image, const DevicePixels& grid, int textWidth, int textHeight);
+    void PaintGlyph(QImage& image, const DevicePixels& grid, const FancyButtonLayout& layout,
+                    const TColor* brushColor) const;
+    void PaintCaption(QImage& image, const DevicePixels& grid, const FancyButtonLayout& layout) const;
 
     TFancyEffects effects_;
     TFancyGlyphs glyphs_;
@@ -83,10 +92,6 @@ private:
     bool mouseInShape_ = false;
     bool pointerInside_ = false;
     bool clickRunning_ = false;
-    int glyphCellWidth_ = 0;
     int glyphState_ = 1;
-    int glyphLeft_ = 0, glyphTop_ = 0;
-    TColor glyphKeyColor_ = 0;
-    int textLeft_ = 0, textTop_ = 0;
     int shortcutId_ = 0;
 };

@@ -23,14 +23,6 @@ fail() { echo "FAIL: $*"; cat "$work/out.log"; exit 1; }
 
 # The program's visible top-level windows.
 windows() { xdotool search --onlyvisible --pid "$pid" 2>/dev/null || true; }
-count() { windows | wc -l; }
-wait_count() {
-  for _ in $(seq 1 50); do
-    [ "$(count)" -eq "$1" ] && return 0
-    sleep 0.2
-  done
-  return 1
-}
 find_window() { wait_for_window "$1" || true; }  # empty when none appears
 geometry() { xwininfo -id "$1" | awk '/Absolute upper-left X/ {x=$4} /Absolute upper-left Y/ {y=$4} /Width:/ {w=$2} /Height:/ {h=$2} END {print x, y, w, h}'; }
 pixel() { convert "$work/screen.png" -format "%[fx:int(255*u.r)],%[fx:int(255*u.g)],%[fx:int(255*u.b)]" -crop "1x1+$1+$2" info:; }
@@ -46,9 +38,9 @@ check_button() {
   local x=$1 y=$2 w=$3 name=$4 before dialog face
   xdotool mousemove $((x + w / 2)) $((y + 9))
   sleep 0.4
-  before=$(count)
+  before=$(window_count)
   xdotool click 1
-  wait_count $((before + 1)) || fail "$name: the click opened no dialog"
+  wait_window_count $((before + 1)) || fail "$name: the click opened no dialog"
   sleep 0.6
   dialog=$(windows | while read -r id; do
              [ "$id" != "$main" ] && [ "$id" != "${caption:-}" ] && echo "$id"
@@ -64,18 +56,18 @@ check_button() {
   echo "$name: sunken face $face while the dialog is up"
 
   xdotool key Escape
-  wait_count "$before" || fail "$name: Esc did not close the dialog"
+  wait_window_count "$before" || fail "$name: Esc did not close the dialog"
   sleep 0.6
   import -window root "$work/screen.png"
   face=$(pixel $((x + 5)) $((y + 9)))
   [ "$face" = "$Flat" ] || fail "$name: the face is $face after the dialog closed, want the flat $Flat"
 
   xdotool click 1
-  wait_count $((before + 1)) || fail "$name: a second click without moving the mouse opened no dialog"
+  wait_window_count $((before + 1)) || fail "$name: a second click without moving the mouse opened no dialog"
   echo "$name: the second click without a move opened the dialog again"
   sleep 0.6
   xdotool key Escape
-  wait_count "$before" || fail "$name: Esc did not close the second dialog"
+  wait_window_count "$before" || fail "$name: Esc did not close the second dialog"
   sleep 0.4
 }
 

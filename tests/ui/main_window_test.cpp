@@ -9,7 +9,7 @@
 #include "tests/TestSupport.h"
 #include "tests/ui/UiFixtures.h"
 #include "ui/ErrorHandling.h"
-#include "ui/SaveFlow.h"
+#include "ui/FileSizeText.h"
 #include "ui/TImage.h"
 #include "ui/TLabel.h"
 #include "ui/Unit1.h"

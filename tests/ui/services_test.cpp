@@ -8,9 +8,9 @@
 #include "tests/TestSupport.h"
 #include "tests/ui/UiFixtures.h"
 #include "ui/ErrorHandling.h"
+#include "ui/FileSizeText.h"
 #include "ui/Guarded.h"
 #include "ui/ImageDrawRule.h"
-#include "ui/SaveFlow.h"
 #include "ui/TImage.h"
 
 namespace {

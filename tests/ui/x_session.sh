@@ -71,6 +71,18 @@ geometry() {  # WINDOW: sets left, top, width and height, in screen pixels
   height=$(awk '/Height:/ {print $2}' <<<"$info")
 }
 
+# How many visible top-level windows the program in $pid shows.
+window_count() { xdotool search --onlyvisible --pid "$pid" 2>/dev/null | wc -l; }
+
+# Waits up to 10 s until the program in $pid shows COUNT visible top-level windows.
+wait_window_count() {
+  for _ in $(seq 1 50); do
+    [ "$(window_count)" -eq "$1" ] && return 0
+    sleep 0.2
+  done
+  return 1
+}
+
 # The colour of a pixel of the last screenshot, $work/screen.png, as "r,g,b".
 pixel() { convert "$work/screen.png" -format "%[fx:int(255*u.r)],%[fx:int(255*u.g)],%[fx:int(255*u.b)]" -crop "1x1+$1+$2" info:; }
 

@@ -2,6 +2,7 @@
 
 #include "core/TBitmap.h"
 #include "tests/widgets/WidgetPixels.h"
+#include "widgets/FancyButtonLayout.h"
 #include "widgets/SharedButtonLook.h"
 #include "widgets/TFancyButton.h"
 
@@ -102,4 +103,45 @@ TEST(FancyButtonGlyph, DenserScreensScaleTheCellSmoothly) {
     // Outside the cell the face is untouched.
     EXPECT_EQ(PixelAt(shot, 90, 24), Face);
     EXPECT_EQ(PixelAt(shot, 101, 24), Face);
+}
+
+TEST(FancyButtonGlyph, TheShownCellFollowsTheStateWhereTheStripHasIt) {
+    FancyButtonFacts facts{QSize(97, 25), QSize(16, 4), 4, lyLeft, 0, QSize(), 1};
+    for (int state = 1; state <= 4; ++state) {
+        facts.GlyphState = state;
+        EXPECT_EQ(LayOutFancyButton(facts).GlyphCell, state - 1) << state;
+    }
+    EXPECT_EQ(LayOutFancyButton(facts).GlyphCellWidth, 4);
+    facts.Number = 2;  // disabled has a cell; held down and hot show the normal one
+    facts.Strip = QSize(9, 4);
+    const int shown[] = {0, 1, 0, 0};
+    for (int state = 1; state <= 4; ++state) {
+        facts.GlyphState = state;
+        EXPECT_EQ(LayOutFancyButton(facts).GlyphCell, shown[state - 1]) << state;
+    }
+    EXPECT_EQ(LayOutFancyButton(facts).GlyphCellWidth, 4);
+    facts.Strip = QSize();
+    EXPECT_EQ(LayOutFancyButton(facts).GlyphCellWidth, 0);
+}
+
+// The layout getters need no paint: they follow the glyph, the size and the state at once.
+TEST(FancyButtonGlyph, GettersReportTheStateAndPaintingChangesNone) {
+    TFancyButton button;
+    ApplySharedButtonLook(button);
+    TBitmap strip;
+    FillStrip(strip);
+    button.Glyphs().SetGlyph(&strip);
+    button.Glyphs().SetNumber(2);
+    EXPECT_EQ(button.GlyphCellWidth(), 4);
+    EXPECT_EQ(button.GlyphPos(), QPoint(46, 10));
+    EXPECT_EQ(button.GlyphKeyColor(), Key);
+    button.resize(57, 25);
+    EXPECT_EQ(button.GlyphPos(), QPoint(26, 10));
+
+    GlyphButton g;
+    SendMouse(*g.button, QEvent::MouseMove, {20, 12});
+    const QImage own = g.button->Render();
+    EXPECT_EQ(PixelAt(own, 46, 10), Normal);  // hot has no cell in a two-cell strip
+    EXPECT_EQ(g.button->GlyphState(), 4);
+    EXPECT_EQ(g.button->GlyphPos(), QPoint(46, 10));
 }

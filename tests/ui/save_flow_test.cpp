@@ -1,0 +1,45 @@
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+#include "core/TPicture.h"
+#include "formats/JpegRegistration.h"
+#include "formats/PictureLoading.h"
+#include "tests/TestSupport.h"
+#include "tests/ui/UiFixtures.h"
+#include "ui/SaveFlow.h"
+#include "ui/SaveKind.h"
+
+namespace fs = std::filesystem;
+
+TEST(SaveKinds, FilterIndexesExtensionsAndTheDialogsTypeListComeFromOneTable) {
+    EXPECT_EQ(SaveKindAt(1), SaveKind::Jpeg);
+    EXPECT_EQ(SaveKindAt(2), SaveKind::Icon);
+    EXPECT_EQ(SaveKindAt(0), std::nullopt);
+    EXPECT_EQ(SaveKindAt(3), std::nullopt);
+    EXPECT_STREQ(ExtensionOf(SaveKind::Jpeg), ".jpg");
+    EXPECT_STREQ(ExtensionOf(SaveKind::Icon), ".ico");
+    EXPECT_EQ(SaveDialogFilter(), "JPEG Image File (*.jpg)|*.jpg|ICO image File (*.ico)|*.ico");
+}
+
+TEST(SaveFlow, TheSavedNameAlwaysGetsTheKindsExtension) {
+    EXPECT_EQ(SavedFileName("/t/out", SaveKind::Jpeg), "/t/out.jpg");
+    EXPECT_EQ(SavedFileName("/t/out.jpg", SaveKind::Jpeg), "/t/out.jpg.jpg");
+    EXPECT_EQ(SavedFileName("", SaveKind::Icon), ".ico");
+    EXPECT_EQ(SavedFileName("/t/out", std::nullopt), "/t/out.ico");
+}
+
+// The flow needs no window: a picture in, a file on disk, the file read back into another picture.
+TEST(SaveFlow, AJpegWrittenFromAPictureComesBackAsThePreviewWithItsSize) {
+    const std::string dir = TempDir(), source = dir + "/in.bmp", name = dir + "/out.jpg";
+    WriteBmp24(source, 30, 10, [](int x, int) { return x < 15 ? 0xFF0000u : 0x0000FFu; });
+    RegisterJpegFormats();
+    TPicture working, preview;
+    ReadFromFile(working, source);
+    SaveAsJpeg(working, 90, name);
+    EXPECT_EQ(ReadBackSavedFile(name, preview), std::int64_t(fs::file_size(name)));
+    ASSERT_NE(preview.HeldGraphic(), nullptr);
+    EXPECT_STREQ(preview.HeldGraphic()->ClassName(), "TJPEGImage");
+    EXPECT_EQ(preview.Width(), 30);
+    EXPECT_EQ(preview.Height(), 10);
+}

@@ -1,0 +1,12 @@
+#include "ui/FileSizeText.h"
+
+#include <cmath>
+
+std::string KilobyteFigure(std::int64_t size) {
+    // nearbyint rounds half to even in the default rounding mode; -0 prints as 0.
+    return std::to_string(static_cast<long long>(std::nearbyint(double(size) / 1024.0)));
+}
+
+std::string KilobyteText(std::int64_t size) {
+    return KilobyteFigure(size) + "  KB";
+}

@@ -1,0 +1,12 @@
+#pragma once
+#include <cstdint>
+#include <string>
+
+// The main window's size displays: this caption, then the size in kilobytes beside it.
+inline constexpr const char* FileSizeCaption = "Размер файла равен:  ";
+
+// A byte count as the main window shows it: kilobytes rounded to the nearest integer (a tie goes
+// to the even one); a missing file (-1) shows 0.
+std::string KilobyteFigure(std::int64_t size);
+// The figure followed by "  KB".
+std::string KilobyteText(std::int64_t size);
