@@ -1,21 +1,21 @@
-#include <gtest/gtest.h>
+#include "tests/TestMain.h"
 
-#include <QApplication>
 #include <cstdlib>
 
-#include "formats/PictureLoading.h"
 #include "platform/FontSubstitutes.h"
 #include "platform/QtTextEngine.h"
 
-// Every test program runs with a QApplication (offscreen unless told otherwise) and the picture
-// formats, font substitutes and the toolkit's text engine installed, as the program itself does at
-// start-up.
-int main(int argc, char** argv) {
-    setenv("QT_QPA_PLATFORM", "offscreen", 0);
-    QApplication app(argc, argv);
-    InstallPictureFormats();
+namespace {
+
+// The one place where every test program installs the programs' text engine, so that text in a
+// test is measured and drawn as in the programs: the toolkit's, in-process, as the windows do.
+void InstallTextEngine() { platform::InstallQtTextEngine(); }
+
+}  // namespace
+
+void UseOffscreenUnlessTold() { setenv("QT_QPA_PLATFORM", "offscreen", 0); }
+
+void InstallPlatformServices() {
     platform::InstallFontSubstitutes();
-    platform::InstallQtTextEngine();
-    ::testing::InitGoogleTest(&argc, argv);
-    return RUN_ALL_TESTS();
+    InstallTextEngine();
 }

@@ -9,6 +9,16 @@
 #include "widgets/DevicePixels.h"
 #include "widgets/QtColor.h"
 
+// The button bitmaps live in this static library's resources, whose registration the linker may
+// otherwise drop. (Outside any namespace: the registration function is a global one.)
+static void EnsureButtonBitmaps() {
+    static const bool registered = [] {
+        Q_INIT_RESOURCE(widgets);
+        return true;
+    }();
+    (void)registered;
+}
+
 namespace {
 
 struct VariantLook {
@@ -111,6 +121,7 @@ void PaintComboButton(QPainter& painter, const QRect& client, int outerHeight, i
 
     const QRect image = ComboImageRect(client, cx, state.Index);
     // Loaded afresh at every paint; a missing resource leaves the image empty and draws nothing.
+    EnsureButtonBitmaps();
     buttonImage = QImage(QStringLiteral(":/") + QString::fromLatin1(ComboButtonImageName(state)));
     // One device pixel per logical pixel keeps the plain stretch; denser screens get smooth drawing.
     const DevicePixels grid(painter, client.size());

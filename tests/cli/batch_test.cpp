@@ -15,36 +15,11 @@
 #include "core/TBitmap.h"
 #include "formats/TJPEGImage.h"
 #include "tests/TestSupport.h"
+#include "tests/cli/CliRuns.h"
 
 namespace fs = std::filesystem;
 
 namespace {
-
-struct CliRun {
-    int status = -1;
-    std::string out, err;
-};
-
-CliRun RunCli(const std::string& dir, const QStringList& args, const std::string& input = {}) {
-    QProcess process;
-    process.setWorkingDirectory(QString::fromStdString(dir));
-    process.start(QStringLiteral(BRELVIK_BINARY_DIR "/brelvik-cli"), args);
-    process.write(input.data(), qint64(input.size()));
-    process.closeWriteChannel();
-    process.waitForFinished(120000);
-    CliRun run;
-    run.status = process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1;
-    run.out = process.readAllStandardOutput().toStdString();
-    run.err = process.readAllStandardError().toStdString();
-    return run;
-}
-
-std::string Bytes(const std::string& path) {
-    std::ifstream file(path, std::ios::binary);
-    std::ostringstream data;
-    data << file.rdbuf();
-    return data.str();
-}
 
 void WriteSample(const std::string& path, int width, int height, int seed) {
     fs::create_directories(fs::path(path).parent_path());

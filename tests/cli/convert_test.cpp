@@ -2,8 +2,6 @@
 #include <gtest/gtest.h>
 #include <unistd.h>
 
-#include <QProcess>
-#include <QSlider>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
@@ -19,53 +17,11 @@
 #include "formats/TJPEGImage.h"
 #include "platform/File.h"
 #include "tests/TestSupport.h"
-#include "tests/ui/UiFixtures.h"
-#include "ui/Unit1.h"
+#include "tests/cli/CliRuns.h"
 
 namespace fs = std::filesystem;
 
 namespace {
-
-struct CliRun {
-    int status = -1;
-    std::string out, err;
-};
-
-CliRun RunCli(const std::string& dir, const QStringList& args) {
-    QProcess process;
-    process.setWorkingDirectory(QString::fromStdString(dir));
-    process.start(QStringLiteral(BRELVIK_BINARY_DIR "/brelvik-cli"), args);
-    process.waitForFinished(120000);
-    CliRun run;
-    run.status = process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1;
-    run.out = process.readAllStandardOutput().toStdString();
-    run.err = process.readAllStandardError().toStdString();
-    return run;
-}
-
-std::string Bytes(const std::string& path) {
-    std::ifstream file(path, std::ios::binary);
-    std::ostringstream data;
-    data << file.rdbuf();
-    return data.str();
-}
-
-// A smooth 24-bit picture with a different value in every channel of every pixel.
-void WriteSample(const std::string& path, int width = 38, int height = 24) {
-    TBitmap bmp;
-    bmp.SetRasterFormat(rf24Bit);
-    bmp.SetWidth(width);
-    bmp.SetHeight(height);
-    for (int y = 0; y < height; ++y) {
-        std::uint8_t* row = bmp.Row(y);
-        for (int x = 0; x < width; ++x) {
-            row[3 * x] = std::uint8_t(x * 6);
-            row[3 * x + 1] = std::uint8_t(y * 10);
-            row[3 * x + 2] = std::uint8_t(40 + x * 3 + y * 4);
-        }
-    }
-    bmp.WriteToFile(path);
-}
 
 // The picture a BMP file holds, at 24 bits.
 std::unique_ptr<TBitmap> Load24(const std::string& path) {
@@ -377,25 +333,5 @@ TEST(CliCommands, InfoHelpVersionAndUsageErrors) {
         EXPECT_EQ(bad.out, "");
         EXPECT_NE(bad.err.find("brelvik-cli: "), std::string::npos);
     }
-    fs::remove_all(dir);
-}
-
-// The strongest form of the promise: the main window itself, opening, inverting and saving.
-class CliWindowParity : public FormsTest {};
-
-TEST_F(CliWindowParity, JpegEqualsTheMainWindowsSaveAfterAnEdit) {
-    std::string dir = TempDir();
-    WriteSample(dir + "/a.bmp");
-    dialogs.openAnswers.push_back(FileDialogResult{dir + "/a.bmp", 1});
-    Form1->FancyButton1Click();
-    Form1->N2Click();
-    Form1->TrackBar1->setValue(30);
-    dialogs.saveAnswers.push_back(FileDialogResult{dir + "/window", 1});
-    Form1->FancyButton2Click();
-    Form1->FancyButton3Click();
-    ASSERT_TRUE(dialogs.errors.empty()) << dialogs.errors.front();
-
-    ASSERT_EQ(RunCli(dir, {"convert", "--invert", "-q", "30", "a.bmp", "-o", "cli.jpg"}).status, 0);
-    EXPECT_EQ(Bytes(dir + "/cli.jpg"), Bytes(dir + "/window.jpg"));
     fs::remove_all(dir);
 }

@@ -10,7 +10,6 @@
 #include "core/TStream.h"
 #include "platform/File.h"
 #include "tests/TestSupport.h"
-#include "tests/core/RasterTestHelpers.h"
 
 TEST(MemoryStream, GrowsOnWriteAndReadsBackWhatWasWritten) {
     TMemoryStream stream;
@@ -105,21 +104,4 @@ TEST(PictureData, LengthBeyondTheStreamIsAReadErrorBeforeAnyAllocation) {
     stream.SetPosition(0);
     TBitmap bmp;
     EXPECT_THROW(bmp.ReadPictureData(stream), EReadError);
-}
-
-TEST(PictureData, RoundTripReadsOnlyItsOwnBytes) {
-    TBitmap original;
-    MakeRaster(original, rf24Bit, 3, 2);
-    PaintPattern(original, PureColors());
-    TMemoryStream stream;
-    original.WritePictureData(stream);
-    const std::int64_t end = stream.Position();
-    stream.WriteBuffer("tail", 4);
-    stream.SetPosition(0);
-    TBitmap copy;
-    copy.ReadPictureData(stream);
-    EXPECT_EQ(stream.Position(), end);
-    ASSERT_EQ(copy.Width(), 3);
-    for (int y = 0; y < 2; ++y)
-        for (int x = 0; x < 3; ++x) EXPECT_EQ(copy.Surface().ReadPixel(x, y), PatternColor(x, y, PureColors()));
 }

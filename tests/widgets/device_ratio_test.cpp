@@ -10,9 +10,9 @@
 #include "widgets/TXPComboBox.h"
 #include "widgets/TXPEdit.h"
 
-// The program's images live in the resources of the program library.
+// The combo-box button bitmaps live in the resources of the widgets library.
 static void LoadProgramResources() {
-    Q_INIT_RESOURCE(resources);
+    Q_INIT_RESOURCE(widgets);
 }
 
 namespace {

@@ -6,8 +6,8 @@
 #include "tests/widgets/WidgetPixels.h"
 #include "widgets/TXPComboBox.h"
 
-// The program's images live in the resources of the program library.
-static void LoadProgramResources() { Q_INIT_RESOURCE(resources); }
+// The combo-box button bitmaps live in the resources of the widgets library.
+static void LoadProgramResources() { Q_INIT_RESOURCE(widgets); }
 
 namespace {
 

@@ -1,0 +1,8 @@
+#include <QGuiApplication>
+
+#include "formats/PictureLoading.h"
+#include "tests/TestMain.h"
+
+// The formats and brelvik-cli tests: as below, with the picture formats installed as the programs
+// install them.
+int main(int argc, char** argv) { return RunTestsWith<QGuiApplication>(argc, argv, InstallPictureFormats); }
