@@ -18,8 +18,7 @@ run_in_x_session "$0" "$build" xdotool xwininfo import convert python3
 
 cd "$work"
 python3 "$here/screen_pixels.py" checkerboard "$work/board.bmp" 854 896
-QT_SCALE_FACTOR=2 "$build/brelvik" >"$work/out.log" 2>&1 &
-pid=$!
+QT_SCALE_FACTOR=2 start_program "$build/brelvik"
 
 window=$(wait_for_window '^Brelvik 1 10$') || { echo "FAIL: the main window did not appear"; cat "$work/out.log"; exit 1; }
 geometry "$window"

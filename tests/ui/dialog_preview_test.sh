@@ -15,14 +15,9 @@ source "$(dirname "$0")/x_session.sh"
 run_in_x_session "$0" "$build" import convert
 
 BRELVIK_DIALOG_SHOT_DIR="$work" QT_QPA_PLATFORM=xcb \
-  "$program" --gtest_filter='*OnScreenForTheScreenshot' >"$work/out.log" 2>&1 &
-pid=$!
+  start_program "$program" --gtest_filter='*OnScreenForTheScreenshot'
 
-for _ in $(seq 1 150); do
-  [ -s "$work/ready" ] && break
-  sleep 0.2
-done
-[ -s "$work/ready" ] || { echo "FAIL: the dialog did not come up"; cat "$work/out.log"; exit 1; }
+wait_for_ready "dialog"
 read -r x y w h label <"$work/ready"
 echo "preview box at $x,$y size ${w}x$h, label '$label'"
 [ "$label" = "(640x480)" ] || { echo "FAIL: label '$label'"; exit 1; }

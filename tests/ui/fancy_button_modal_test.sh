@@ -16,8 +16,7 @@ source "$here/x_session.sh"
 run_in_x_session "$0" "$build" xdotool xwininfo import convert
 
 cd "$work"
-"$build/brelvik" >"$work/out.log" 2>&1 &
-pid=$!
+start_program "$build/brelvik"
 
 fail() { echo "FAIL: $*"; cat "$work/out.log"; exit 1; }
 

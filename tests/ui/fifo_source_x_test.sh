@@ -12,8 +12,7 @@ run_in_x_session "$0" "$build" xdotool xwininfo import python3
 
 cd "$work"
 mkfifo "$work/p.bmp"
-"$build/brelvik" >"$work/out.log" 2>&1 &
-pid=$!
+start_program "$build/brelvik"
 
 window=$(wait_for_window '^Brelvik 1 10$') || { echo "FAIL: the main window did not appear"; cat "$work/out.log"; exit 1; }
 geometry "$window"

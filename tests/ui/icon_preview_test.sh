@@ -14,14 +14,9 @@ source "$(dirname "$0")/x_session.sh"
 run_in_x_session "$0" "$build" import convert
 
 BRELVIK_ICON_SHOT_DIR="$work" QT_QPA_PLATFORM=xcb \
-  "$program" --gtest_filter='*IconPreviewOnScreenForTheScreenshot' >"$work/out.log" 2>&1 &
-pid=$!
+  start_program "$program" --gtest_filter='*IconPreviewOnScreenForTheScreenshot'
 
-for _ in $(seq 1 150); do
-  [ -s "$work/ready" ] && break
-  sleep 0.2
-done
-[ -s "$work/ready" ] || { echo "FAIL: the window did not come up"; cat "$work/out.log"; exit 1; }
+wait_for_ready "window"
 read -r x y <"$work/ready"
 echo "lower image box at $x,$y"
 

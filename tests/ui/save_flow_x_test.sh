@@ -28,8 +28,7 @@ open(sys.argv[1], "wb").write(header + rows)
 EOF
 
 cd "$work"
-"$build/brelvik" "$work/quad.bmp" >"$work/out.log" 2>&1 &
-pid=$!
+start_program "$build/brelvik" "$work/quad.bmp"
 main=$(wait_for_window '^Brelvik 1 10$') || fail "the main window did not appear"
 geometry "$main"
 left_main=$left client_top=$((top + height - 481))

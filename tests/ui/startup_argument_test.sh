@@ -55,8 +55,7 @@ close_program() {
 # A 200 x 120 BMP, left half magenta, right half cyan: smaller than the box, so shown centred.
 convert -size 100x120 xc:magenta -size 100x120 xc:cyan +append BMP3:"$work/halves.bmp"
 cd "$work"
-"$build/brelvik" "$work/halves.bmp" >"$work/out.log" 2>&1 &
-pid=$!
+start_program "$build/brelvik" "$work/halves.bmp"
 window=$(wait_for_window '^Brelvik 1 10$') || { echo "FAIL: no main window"; cat "$work/out.log"; exit 1; }
 geometry "$window"
 client_top=$((top + height - 481))
@@ -90,8 +89,7 @@ echo "WM_CLASS class '$wm_class' matches the desktop entry"
 close_program "$window"
 
 # A missing file: the window comes up, then the error box over it.
-"$build/brelvik" "$work/missing.bmp" >"$work/out.log" 2>&1 &
-pid=$!
+start_program "$build/brelvik" "$work/missing.bmp"
 window=$(wait_for_window '^Brelvik 1 10$') || { echo "FAIL: no main window"; cat "$work/out.log"; exit 1; }
 box=$(wait_for_window '^brelvik$') || { echo "FAIL: no error box"; exit 1; }
 geometry "$box"

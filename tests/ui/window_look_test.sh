@@ -13,8 +13,7 @@ source "$here/x_session.sh"
 run_in_x_session "$0" "$build" xdotool xwininfo import convert python3
 
 cd "$work"
-"$build/brelvik" >"$work/out.log" 2>&1 &
-pid=$!
+start_program "$build/brelvik"
 
 fail() { echo "FAIL: $*"; cat "$work/out.log"; exit 1; }
 find_window() { wait_for_window "$1" || true; }  # empty when none appears
@@ -68,23 +67,21 @@ check_button $((mleft + 400)) $((mtop + 24)) 49 "Обзор"
 check_button $((mleft + 400)) $((mtop + 80)) 49 "Обзор"
 check_button $((mleft + 384)) $((mtop + 116)) 65 "Сохранить"
 
-editor_menu Down Down
-form=$(find_window '^Brelvik 100$')
-[ -n "$form" ] || fail "the Lighten window did not appear"
-read -r left top _ _ < <(client_of "$form" 64)
-shoot lighten
-check_button $((left + 16)) $((top + 38)) 81 "Да"
-check_button $((left + 192)) $((top + 38)) 81 "Отмена"
-close_window "$form"
-
-editor_menu Down Down Down
-form=$(find_window '^Brelvik 100$')
-[ -n "$form" ] || fail "the Darken window did not appear"
-read -r left top _ _ < <(client_of "$form" 66)
-shoot darken
-check_button $((left + 16)) $((top + 40)) 81 "Да"
-check_button $((left + 192)) $((top + 40)) 81 "Отмена"
-close_window "$form"
+# The Lighten and Darken windows: NAME, client height, the buttons' top, then the menu keys.
+check_step_window() {
+  local name=$1 height=$2 buttons=$3
+  shift 3
+  editor_menu "$@"
+  form=$(find_window '^Brelvik 100$')
+  [ -n "$form" ] || fail "the $name window did not appear"
+  read -r left top _ _ < <(client_of "$form" "$height")
+  shoot "${name,,}"
+  check_button $((left + 16)) $((top + buttons)) 81 "Да"
+  check_button $((left + 192)) $((top + buttons)) 81 "Отмена"
+  close_window "$form"
+}
+check_step_window Lighten 64 38 Down Down
+check_step_window Darken 66 40 Down Down Down
 
 editor_menu Up
 form=$(find_window '^Текст$')

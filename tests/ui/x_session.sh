@@ -72,6 +72,24 @@ geometry() {  # WINDOW: sets left, top, width and height, in screen pixels
 }
 
 # How many visible top-level windows the program in $pid shows.
+# Starts PROGRAM [ARG...] in the background, its output in $work/out.log, its pid in $pid.
+start_program() {
+  "$@" >"$work/out.log" 2>&1 &
+  pid=$!
+}
+
+# Waits up to 30 s for the test program to write $work/ready (the place of what it put up);
+# fails naming WHAT, with the program's output, when it does not.
+wait_for_ready() {
+  for _ in $(seq 1 150); do
+    [ -s "$work/ready" ] && return 0
+    sleep 0.2
+  done
+  echo "FAIL: the $1 did not come up"
+  cat "$work/out.log"
+  exit 1
+}
+
 window_count() { xdotool search --onlyvisible --pid "$pid" 2>/dev/null | wc -l; }
 
 # Waits up to 10 s until the program in $pid shows COUNT visible top-level windows.
