@@ -29,7 +29,8 @@ while [ $# -gt 0 ]; do
 done
 shift
 [ "${1:-}" = "--" ] && shift
-export HOME="$FAKE_REMOTE"
+# A real login sets the remote user's HOME and SHELL; parallel's remote wrapper runs the job with $SHELL.
+export HOME="$FAKE_REMOTE" SHELL=/bin/bash
 cd "$HOME" || exit 255
 exec bash -c "$*"
 SSH
@@ -74,5 +75,9 @@ remote_jobs=$(awk -F'\t' 'NR > 1 && $2 == "fakehost"' jobs.log | wc -l)
 [ "$remote_jobs" -gt 0 ] || { echo "FAIL: no job went through the stand-in ssh"; status=1; }
 leftover=$(find remote -type f ! -path remote/.parallel/tmp/.keep | head -5)
 [ -z "$leftover" ] || { echo "FAIL: left on the remote host: $leftover"; status=1; }
-[ $status -eq 0 ] && echo "parallel recipe: $count outputs equal direct conversions"
+if [ $status -eq 0 ]; then
+  echo "parallel recipe: $count outputs equal direct conversions"
+else
+  cat jobs.log
+fi
 exit $status
