@@ -6,6 +6,10 @@
 # The server picks a free display itself (-displayfd): several of these tests run at once under
 # `ctest -j`, and choosing the number beforehand lets two of them race for the same one. It does
 # not reset when its last client leaves, which would refuse the next program started for a moment.
+# Window names are Russian: xdotool matches them only under a UTF-8 locale, which a bare
+# environment (no LANG) does not give.
+export LC_ALL=C.UTF-8
+
 run_in_x_session() {
   local script=$1 build=$2
   shift 2
