@@ -113,6 +113,12 @@ pair "-j 2 vs vips, file by file" "<=0.5" -- ours_j 2 -- with_vips
 # first row: the same batch through parallel -j 2 against parallel -j 1.
 pair "machine: cjpeg, parallel -j 2 vs -j 1" "" -- with_parallel 2 -- with_parallel 1
 before=
+# The same without parallel's own work and without output files: cjpeg over the two halves of the
+# batch side by side, against cjpeg over the whole batch in one loop.
+half=$((${#pictures[@]} / 2))
+cjpeg_loop() { for p in "$@"; do cjpeg -dct float -baseline -quality 50 "$p" >/dev/null; done; }
+cjpeg_halves() { cjpeg_loop "${pictures[@]:0:half}" & cjpeg_loop "${pictures[@]:half}"; wait; }
+pair "machine: cjpeg, two halves vs one loop" "" -- cjpeg_halves -- cjpeg_loop "${pictures[@]}"
 # What two processes gain here at all: the same checksum twice, side by side against one after the
 # other (about 0.5 when two cores are free; more when something else holds one).
 head -c 100000000 /dev/zero >"$bout/zeros"
