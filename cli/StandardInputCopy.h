@@ -1,16 +1,17 @@
 #pragma once
 #include <string>
 
-#include "platform/AtomicFile.h"
+#include "platform/ScratchFile.h"
 
-// Standard input copied whole into a scratch file whose name ends in `extension`, so that the
-// picture loads as that kind. The file is removed with this object (and on an interrupt, as any
-// uncommitted temporary file). Throws EReadError when standard input cannot be read.
+// Standard input copied whole into a private scratch file whose name ends in `extension`, so that
+// the picture loads as that kind. The file is removed with this object (and on an interrupt).
+// Throws EFCreateError naming the scratch file when it cannot be made, EWriteError naming it when
+// it cannot be filled, and EReadError when standard input cannot be read.
 class StandardInputCopy {
 public:
     explicit StandardInputCopy(const std::string& extension);
-    const std::string& Path() const { return file_.TempPath(); }
+    const std::string& Path() const { return file_.Path(); }
 
 private:
-    platform::AtomicFile file_;
+    platform::ScratchFile file_;
 };

@@ -14,6 +14,7 @@
 #include "cli/UsageError.h"
 #include "formats/JpegRegistration.h"
 #include "formats/PictureLoading.h"
+#include "platform/FileSizeLimit.h"
 #include "platform/PathQuery.h"
 
 namespace {
@@ -41,6 +42,7 @@ int Dispatch(const CommandLine& line, ModuleTextEngine& text) {
 }  // namespace
 
 int main(int argc, char** argv) {
+    platform::IgnoreFileSizeSignal();
     // Captions are drawn by the toolkit's font engine, loaded only when text is drawn: the other
     // runs start without the toolkit's libraries.
     ModuleTextEngine text(argc, argv);

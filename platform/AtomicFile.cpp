@@ -1,7 +1,7 @@
 #include "platform/AtomicFile.h"
 
 #include <fcntl.h>
-#include <signal.h>
+#include <limits.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -11,6 +11,8 @@
 #include <vector>
 
 #include "platform/File.h"
+#include "platform/LinkTarget.h"
+#include "platform/StandardStreams.h"
 #include "platform/TempFileRegistry.h"
 
 namespace platform {
@@ -62,11 +64,33 @@ void FlushFolder(const std::string& target) {
     close(fd);
 }
 
+// Where a UTF-8 character starts at or before `at`, so that a shortened name stays valid text.
+std::size_t CharacterStart(const std::string& text, std::size_t at) {
+    while (at > 0 && (static_cast<unsigned char>(text[at]) & 0xC0) == 0x80) --at;
+    return at;
+}
+
+// ".NAME.XXXXXX" and the suffix, beside the target. NAME is shortened when the whole would pass
+// the longest name a folder may hold, so that every name that may be written can be.
 std::string TempPattern(const std::string& target, const std::string& suffix) {
     std::string::size_type slash = target.rfind('/');
     std::string folder = slash == std::string::npos ? std::string() : target.substr(0, slash + 1);
     std::string name = slash == std::string::npos ? target : target.substr(slash + 1);
+    const std::size_t added = std::strlen("..XXXXXX") + suffix.size();
+    const std::size_t room = added < NAME_MAX ? NAME_MAX - added : 0;
+    if (name.size() > room) name.resize(CharacterStart(name, room));
     return folder + "." + name + ".XXXXXX" + suffix;
+}
+
+// Opens an open file named through the process file system for writing, without waiting for a
+// pipe's reader; the writes then wait as usual.
+int OpenWithoutWaiting(const std::string& path) {
+    const int fd = open(path.c_str(), O_WRONLY | O_TRUNC | O_CLOEXEC | O_NONBLOCK);
+    if (fd >= 0 && fcntl(fd, F_SETFL, fcntl(fd, F_GETFL) & ~O_NONBLOCK) != 0) {
+        close(fd);
+        return -1;
+    }
+    return fd;
 }
 
 // What a target's kind allows: nothing there or a regular file is replaced by the rename, a
@@ -83,41 +107,83 @@ TargetKind KindOf(const std::string& target, std::string& error) {
 
 }  // namespace
 
+AtomicFile::AtomicFile(std::string target, std::string suffix)
+    : target_(std::move(target)), suffix_(std::move(suffix)) {}
+
 AtomicFile::~AtomicFile() {
-    if (!tempPath_.empty() && !committed_ && !straight_) unlink(tempPath_.c_str());
+    if (!tempPath_.empty() && !committed_ && !straight_ && !scratch_) unlink(tempPath_.c_str());
     ForgetTempFile(registrySlot_);
 }
 
 bool AtomicFile::Begin(std::string& error) {
-    switch (KindOf(target_, error)) {
-        case TargetKind::Refused: return false;
+    LinkTarget link;
+    if (!FollowLinks(target_, link, error)) return false;
+    place_ = link.path;
+    if (link.openFile) {
+        descriptor_ = link.descriptor;
+        return BeginOpenFile(error);
+    }
+    return BeginReplacing(error);
+}
+
+// A device is written straight to; anything else open (a pipe, a file) is filled from a scratch
+// file at the end, whole.
+bool AtomicFile::BeginOpenFile(std::string& error) {
+    struct stat st {};
+    if (stat(target_.c_str(), &st) == 0 && S_ISCHR(st.st_mode)) {
+        straight_ = true;
+        tempPath_ = target_;
+        return true;
+    }
+    if (S_ISDIR(st.st_mode)) {
+        error = std::strerror(EISDIR);
+        return false;
+    }
+    scratch_ = std::make_unique<ScratchFile>(suffix_);
+    if (!scratch_->Create(error)) {
+        failedPath_ = scratch_->Path();
+        return false;
+    }
+    tempPath_ = scratch_->Path();
+    return true;
+}
+
+bool AtomicFile::BeginReplacing(std::string& error) {
+    switch (KindOf(place_, error)) {
+        case TargetKind::Refused:
+            return false;
         case TargetKind::Device:
             straight_ = true;
-            tempPath_ = target_;
+            tempPath_ = place_;
             return true;
-        case TargetKind::Replaceable: break;
+        case TargetKind::Replaceable:
+            break;
     }
-    if (!MayReplace(target_, error)) return false;
-    std::string pattern = TempPattern(target_, suffix_);
+    if (!MayReplace(place_, error)) return false;
+    std::string pattern = TempPattern(place_, suffix_);
     std::vector<char> buffer(pattern.begin(), pattern.end());
     buffer.push_back('\0');
-    // An interrupt between making the file and recording it would leave it behind: hold it off.
-    sigset_t interrupts, before;
-    sigemptyset(&interrupts);
-    for (int signal : {SIGINT, SIGTERM, SIGHUP}) sigaddset(&interrupts, signal);
-    pthread_sigmask(SIG_BLOCK, &interrupts, &before);
-    int fd = mkstemps(buffer.data(), int(suffix_.size()));
-    const int reason = errno;
-    if (fd >= 0) registrySlot_ = RegisterTempFile(buffer.data());
-    pthread_sigmask(SIG_SETMASK, &before, nullptr);
+    const int fd = CreateRegisteredFile(buffer.data(), int(suffix_.size()), registrySlot_);
     if (fd < 0) {
-        error = std::strerror(reason);
+        error = std::strerror(errno);
         return false;
     }
     GiveDefaultPermissions(fd);
     close(fd);
     tempPath_ = buffer.data();
     return true;
+}
+
+bool AtomicFile::CommitOpenFile(std::string& error) {
+    const int fd = descriptor_ >= 0 ? descriptor_ : OpenWithoutWaiting(target_);
+    if (fd < 0) {
+        error = std::strerror(errno);
+        return false;
+    }
+    const bool copied = CopyFileToDescriptor(tempPath_, fd, error);
+    if (fd != descriptor_) close(fd);
+    committed_ = copied;
+    return copied;
 }
 
 bool AtomicFile::Commit(std::string& error) {
@@ -129,21 +195,22 @@ bool AtomicFile::Commit(std::string& error) {
         error = std::strerror(EINVAL);
         return false;
     }
+    if (scratch_) return CommitOpenFile(error);
     if (!FlushToDisk(tempPath_, error)) return false;
-    KeepPermissions(tempPath_, target_);
+    KeepPermissions(tempPath_, place_);
     // Something other than a regular file may have taken the target's place while we wrote.
-    if (KindOf(target_, error) != TargetKind::Replaceable) {
+    if (KindOf(place_, error) != TargetKind::Replaceable) {
         if (error.empty()) error = NotRegularFileText;
         return false;
     }
-    if (std::rename(tempPath_.c_str(), target_.c_str()) != 0) {
+    if (std::rename(tempPath_.c_str(), place_.c_str()) != 0) {
         error = std::strerror(errno);
         return false;
     }
     committed_ = true;
     ForgetTempFile(registrySlot_);
     registrySlot_ = -1;
-    FlushFolder(target_);
+    FlushFolder(place_);
     return true;
 }
 

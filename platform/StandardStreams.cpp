@@ -26,15 +26,18 @@ bool WriteAll(int fd, const char* data, std::size_t count) {
     return true;
 }
 
-// Copies `from` to `to` until the end of `from`; errno tells why when false.
-bool Pump(int from, int to) {
+// Which side of a copy failed, errno telling why.
+enum class PumpFailure { None, Reading, Writing };
+
+// Copies `from` to `to` until the end of `from`.
+PumpFailure Pump(int from, int to) {
     char buffer[ChunkBytes];
     for (;;) {
         const ssize_t n = read(from, buffer, sizeof buffer);
         if (n < 0 && errno == EINTR) continue;
-        if (n < 0) return false;
-        if (n == 0) return true;
-        if (!WriteAll(to, buffer, std::size_t(n))) return false;
+        if (n < 0) return PumpFailure::Reading;
+        if (n == 0) return PumpFailure::None;
+        if (!WriteAll(to, buffer, std::size_t(n))) return PumpFailure::Writing;
     }
 }
 
@@ -66,14 +69,20 @@ std::string TempFolder() {
     return folder && *folder ? folder : "/tmp";
 }
 
-bool CopyStandardInputTo(const std::string& path, std::string& error) {
+bool CopyStandardInputTo(const std::string& path, std::string& readError, std::string& writeError) {
     const int fd = open(path.c_str(), O_WRONLY | O_TRUNC | O_CLOEXEC);
-    if (fd < 0 || !Pump(STDIN_FILENO, fd)) error = std::strerror(errno);
-    if (fd >= 0 && close(fd) != 0 && error.empty()) error = std::strerror(errno);
-    return error.empty();
+    if (fd < 0) {
+        writeError = std::strerror(errno);
+        return false;
+    }
+    const PumpFailure failure = Pump(STDIN_FILENO, fd);
+    if (failure != PumpFailure::None)
+        (failure == PumpFailure::Reading ? readError : writeError) = std::strerror(errno);
+    if (close(fd) != 0 && failure == PumpFailure::None) writeError = std::strerror(errno);
+    return readError.empty() && writeError.empty();
 }
 
-bool CopyFileToStandardOutput(const std::string& path, std::string& error) {
+bool CopyFileToDescriptor(const std::string& path, int to, std::string& error) {
     const int fd = open(path.c_str(), O_RDONLY | O_CLOEXEC);
     if (fd < 0) {
         error = std::strerror(errno);
@@ -82,11 +91,15 @@ bool CopyFileToStandardOutput(const std::string& path, std::string& error) {
     bool copied = false;
     {
         PipeSignalHold hold;
-        copied = Pump(fd, STDOUT_FILENO);
+        copied = Pump(fd, to) == PumpFailure::None;
         if (!copied) error = std::strerror(errno);
     }
     close(fd);
     return copied;
+}
+
+bool CopyFileToStandardOutput(const std::string& path, std::string& error) {
+    return CopyFileToDescriptor(path, STDOUT_FILENO, error);
 }
 
 }  // namespace platform

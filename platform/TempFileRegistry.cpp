@@ -1,7 +1,9 @@
 #include "platform/TempFileRegistry.h"
 
+#include <fcntl.h>
 #include <limits.h>
 #include <signal.h>
+#include <stdlib.h>
 #include <unistd.h>
 
 #include <atomic>
@@ -72,6 +74,19 @@ int RegisterTempFile(const char* path) {
 
 void ForgetTempFile(int slot) {
     if (slot >= 0 && slot < SlotCount) slots[slot].state.store(Free, std::memory_order_release);
+}
+
+int CreateRegisteredFile(char* name, int suffixLength, int& slot) {
+    sigset_t interrupts, before;
+    sigemptyset(&interrupts);
+    for (int signal : InterruptSignals) sigaddset(&interrupts, signal);
+    pthread_sigmask(SIG_BLOCK, &interrupts, &before);
+    const int fd = mkostemps(name, suffixLength, O_CLOEXEC);
+    const int reason = errno;
+    if (fd >= 0) slot = RegisterTempFile(name);
+    pthread_sigmask(SIG_SETMASK, &before, nullptr);
+    errno = reason;
+    return fd;
 }
 
 void RemoveTempFiles() {

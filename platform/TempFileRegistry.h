@@ -12,6 +12,12 @@ namespace platform {
 int RegisterTempFile(const char* path);
 void ForgetTempFile(int slot);
 
+// Makes a new file from a mkstemps() pattern (`name` is rewritten in place; its last
+// `suffixLength` bytes are kept), mode 0600, and registers it, with interrupts held off in between
+// so none can leave it behind unrecorded. The open descriptor, or -1 with errno set; `slot` as
+// RegisterTempFile's.
+int CreateRegisteredFile(char* name, int suffixLength, int& slot);
+
 // Unlinks every live temporary file of this process; async-signal-safe.
 void RemoveTempFiles();
 

@@ -2,10 +2,12 @@
 #include <string>
 #include <vector>
 
+#include "platform/FileSizeLimit.h"
 #include "ui/Application.h"
 #include "ui/ProgramArguments.h"
 
 int main(int argc, char** argv) {
+    platform::IgnoreFileSizeSignal();
     // --help and --version answer on the terminal before the toolkit looks for a display.
     const ProgramArguments early = ParseProgramArguments({argv + 1, argv + argc});
     if (early.request == ProgramArguments::Help) {

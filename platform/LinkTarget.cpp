@@ -1,0 +1,76 @@
+#include "platform/LinkTarget.h"
+
+#include <limits.h>
+#include <linux/magic.h>
+#include <stdlib.h>
+#include <sys/stat.h>
+#include <sys/vfs.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <charconv>
+#include <cstring>
+
+namespace platform {
+
+namespace {
+
+constexpr int MostLinks = 40;  // as the system's own limit, beyond which it reports a loop
+
+std::string FolderOf(const std::string& path) {
+    const std::string::size_type slash = path.rfind('/');
+    return slash == std::string::npos ? "." : slash == 0 ? "/" : path.substr(0, slash);
+}
+
+bool OnProcessFiles(const std::string& folder) {
+    struct statfs fs {};
+    return statfs(folder.c_str(), &fs) == 0 && fs.f_type == PROC_SUPER_MAGIC;
+}
+
+std::string RealPath(const std::string& path) {
+    char real[PATH_MAX];
+    return realpath(path.c_str(), real) ? real : std::string();
+}
+
+// The descriptor that a link in this process's own fd folder stands for, or -1.
+int OwnDescriptor(const std::string& link) {
+    const std::string own = RealPath("/proc/self/fd");
+    if (own.empty() || RealPath(FolderOf(link)) != own) return -1;
+    const std::string name = link.substr(link.rfind('/') + 1);
+    int fd = -1;
+    const auto [end, failure] = std::from_chars(name.data(), name.data() + name.size(), fd);
+    return failure == std::errc() && end == name.data() + name.size() ? fd : -1;
+}
+
+bool ReadLink(const std::string& link, std::string& text) {
+    char buffer[PATH_MAX];
+    const ssize_t n = readlink(link.c_str(), buffer, sizeof buffer);
+    if (n < 0 || std::size_t(n) == sizeof buffer) return false;
+    text.assign(buffer, std::size_t(n));
+    return true;
+}
+
+}  // namespace
+
+bool FollowLinks(const std::string& path, LinkTarget& target, std::string& error) {
+    target = LinkTarget{path};
+    std::string text;
+    for (int links = 0;; ++links) {
+        struct stat st {};
+        // Not there, or no link: the creation or the rename tells of any trouble with it.
+        if (lstat(target.path.c_str(), &st) != 0 || !S_ISLNK(st.st_mode)) return true;
+        if (OnProcessFiles(FolderOf(target.path))) {
+            target.openFile = true;
+            target.descriptor = OwnDescriptor(target.path);
+            return true;
+        }
+        if (links == MostLinks) {
+            error = std::strerror(ELOOP);
+            return false;
+        }
+        if (!ReadLink(target.path, text) || text.empty()) return true;
+        target.path = text.front() == '/' ? text : FolderOf(target.path) + "/" + text;
+    }
+}
+
+}  // namespace platform

@@ -1,0 +1,34 @@
+#include "platform/ScratchFile.h"
+
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstring>
+#include <vector>
+
+#include "platform/StandardStreams.h"
+#include "platform/TempFileRegistry.h"
+
+namespace platform {
+
+ScratchFile::~ScratchFile() {
+    if (created_) unlink(path_.c_str());
+    ForgetTempFile(registrySlot_);
+}
+
+bool ScratchFile::Create(std::string& error) {
+    path_ = TempFolder() + "/brelvik-XXXXXX" + suffix_;
+    std::vector<char> name(path_.begin(), path_.end());
+    name.push_back('\0');
+    const int fd = CreateRegisteredFile(name.data(), int(suffix_.size()), registrySlot_);
+    if (fd < 0) {
+        error = std::strerror(errno);
+        return false;
+    }
+    close(fd);
+    path_ = name.data();
+    created_ = true;
+    return true;
+}
+
+}  // namespace platform
