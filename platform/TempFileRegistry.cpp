@@ -24,6 +24,7 @@ struct Slot {
 };
 
 Slot slots[SlotCount];
+void (*tempFileWatcher)(const char* path) = nullptr;
 
 constexpr int InterruptSignals[] = {SIGINT, SIGTERM, SIGHUP};
 struct sigaction previous[sizeof InterruptSignals / sizeof InterruptSignals[0]];
@@ -57,6 +58,7 @@ void InstallHandlers() {
 int RegisterTempFile(const char* path) {
     static std::once_flag installed;
     std::call_once(installed, InstallHandlers);
+    if (tempFileWatcher) tempFileWatcher(path);
     const std::size_t length = std::strlen(path);
     if (length >= PATH_MAX) return -1;
     for (int i = 0; i < SlotCount; ++i) {
@@ -72,6 +74,10 @@ int RegisterTempFile(const char* path) {
 
 void ForgetTempFile(int slot) {
     if (slot >= 0 && slot < SlotCount) slots[slot].state.store(Free, std::memory_order_release);
+}
+
+void WatchTempFiles(void (*watcher)(const char* path)) {
+    tempFileWatcher = watcher;
 }
 
 void RemoveTempFiles() {

@@ -12,6 +12,10 @@ namespace platform {
 int RegisterTempFile(const char* path);
 void ForgetTempFile(int slot);
 
+// Calls `watcher` with each path as it is registered, before the file is written: a forked worker
+// tells its parent, which removes the file should the worker die without removing it itself.
+void WatchTempFiles(void (*watcher)(const char* path));
+
 // Unlinks every live temporary file of this process; async-signal-safe.
 void RemoveTempFiles();
 
