@@ -39,8 +39,6 @@ WrittenPicture WriteIcon(TBitmap& raster, const std::string& output) {
     const int h = platform::GetSystemMetrics(platform::SM_CYICON);
     std::unique_ptr<platform::Bitmap> scratch = platform::Bitmap::CreateDevice(7 * w, 2 * h);
     TRasterCanvas surface(*scratch);
-    // An empty picture (a 0-byte source) makes no icon, rather than a blank one.
-    if (raster.IsEmpty()) throw EInvalidGraphic(ErrorText::InvalidBitmap);
     TIcon icon;
     MakeIconFromRaster(raster, surface, icon);
     WriteAtomically(output, [&](const std::string& path) { icon.WriteToFile(path); });
@@ -49,13 +47,17 @@ WrittenPicture WriteIcon(TBitmap& raster, const std::string& output) {
 
 }  // namespace
 
-WrittenPicture ConvertFile(const std::string& source, const std::string& output, const ConvertOptions& options) {
+WrittenPicture ConvertFile(const std::string& source, const std::string& output,
+                           const ConvertOptions& options) {
     // Loaded by extension first, as the window opens a file before any save.
     CheckBmpPixelLimit(source, options.maxPixels);
     TPicture picture;
     ReadFromFile(picture, source);
     if (picture.HeldGraphic()) CheckPixelLimit(*picture.HeldGraphic(), options.maxPixels);
-    WorkingRaster(picture);
+    // An empty picture (a 0-byte source, a 0 x 0 frame) is no picture to write, of any kind.
+    const TBitmap& loaded = WorkingRaster(picture);
+    if (loaded.IsEmpty() || loaded.Width() == 0 || loaded.Height() == 0)
+        throw EInvalidGraphic(ErrorText::InvalidBitmap);
     for (const EditStep& edit : options.edits) ApplyEdit(picture, edit);
     TBitmap& raster = picture.AsBitmap();
     if (options.kind == OutputKind::Icon) return WriteIcon(raster, output);

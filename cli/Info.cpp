@@ -1,5 +1,6 @@
 #include "cli/Info.h"
 
+#include "cli/TerminalText.h"
 #include "core/Errors.h"
 #include "formats/BmpHeaderSummary.h"
 
@@ -9,7 +10,7 @@ int RunInfo(const std::string& path, std::ostream& out, std::ostream& err) {
         out.flush();
         return 0;
     } catch (const Exception& e) {
-        err << path << ": " << e.Message() << '\n';
+        err << PrintableName(path) << ": " << PrintableText(e.Message()) << '\n';
         return 1;
     }
 }

@@ -69,15 +69,13 @@ BrelvikTextFont FontOf(const platform::TextFont& font) {
 
 }  // namespace
 
-ModuleTextEngine::ModuleTextEngine(int& argc, char** argv) : argc_(argc), argv_(argv) {}
-
 ModuleTextEngine::~ModuleTextEngine() {
     if (started_) Module().stop();
 }
 
 void ModuleTextEngine::Start() {
     if (started_) return;
-    Module().start(&argc_, argv_);
+    Module().start();
     started_ = true;
 }
 

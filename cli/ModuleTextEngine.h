@@ -8,8 +8,7 @@
 // once started.
 class ModuleTextEngine final : public platform::TextEngine {
 public:
-    // The toolkit keeps a reference to argc: both must outlive the engine.
-    ModuleTextEngine(int& argc, char** argv);
+    ModuleTextEngine() = default;
     ~ModuleTextEngine() override;  // stops the toolkit if this engine started it
     ModuleTextEngine(const ModuleTextEngine&) = delete;
     ModuleTextEngine& operator=(const ModuleTextEngine&) = delete;
@@ -23,7 +22,5 @@ public:
                               platform::TPoint at, int rasterWidth, int rasterHeight) override;
 
 private:
-    int& argc_;
-    char** argv_;
     bool started_ = false;
 };

@@ -180,7 +180,8 @@ bool ParseBatchOption(ArgumentCursor& cursor, ConvertOptions& options) {
         *flag = true;
     } else if (name == "--files-from") {
         options.filesFrom = cursor.Value();
-        if (options.filesFrom->empty()) throw UsageError("--files-from needs a FILE, or - for standard input");
+        if (options.filesFrom->empty())
+            throw UsageError("--files-from needs a FILE, or - for standard input");
     } else if (name == "--from") {
         options.stdinExtension = InputExtension(cursor.Value());
     } else {
@@ -211,41 +212,56 @@ void CheckConvert(const ConvertOptions& options) {
         throw UsageError("convert needs at least one SOURCE, or --files-from");
     CheckStandardStreams(options);
     for (const EditStep& edit : options.edits)
-        if (edit.kind == EditStep::Caption && !edit.positioned)
-            throw UsageError("--caption needs --at X,Y");
+        if (edit.kind == EditStep::Caption && !edit.positioned) throw UsageError("--caption needs --at X,Y");
     if (options.kind == OutputKind::Icon && !options.edits.empty())
-        throw UsageError("--to ico builds the icon from the source as loaded, "
-                         "so it cannot take edits");
+        throw UsageError(
+            "--to ico builds the icon from the source as loaded, "
+            "so it cannot take edits");
 }
 
-ConvertOptions ParseConvert(const std::vector<std::string>& args) {
-    ConvertOptions options;
+// One argument of `convert` (with its value, if it takes one). Returns false for --help.
+bool ParseConvertArgument(ArgumentCursor& cursor, ConvertOptions& options, bool& onlySources) {
+    const std::string& arg = cursor.Arg();
+    const std::string& name = cursor.Name();
+    if (onlySources || arg == "-" || arg.empty() || arg[0] != '-') {
+        options.sources.push_back(arg);
+    } else if (arg == "--") {
+        onlySources = true;
+    } else if (arg == "--help" || arg == "-h") {
+        return false;
+    } else if (name == "-t" || name == "--to") {
+        options.kind = Kind(cursor.Value());
+    } else if (name == "-q" || name == "--quality") {
+        options.quality = IntInRange(name, cursor.Value(), 0, 100);
+    } else if (name == "-o" || name == "--output") {
+        options.output = cursor.Value();
+        if (options.output->empty()) throw UsageError(name + " needs a path");
+    } else if (name == "-j" || name == "--jobs") {
+        options.jobs = IntInRange(name, cursor.Value(), 1, MaxJobs);
+    } else if (name == "--max-pixels") {
+        options.maxPixels = PixelCount(name, cursor.Value());
+    } else if (!ParseBatchOption(cursor, options) && !ParseEdit(cursor, options)) {
+        throw UsageError("unknown option '" + arg + "'");
+    }
+    return true;
+}
+
+// A --help among the options wins over any mistake in them; an option's value (the text of
+// --caption, say) is never taken for an option. Returns false for --help.
+bool ParseConvert(const std::vector<std::string>& args, ConvertOptions& options) {
     ArgumentCursor cursor(args);
     bool onlySources = false;
+    std::optional<UsageError> mistake;
     while (cursor.Next()) {
-        const std::string& arg = cursor.Arg();
-        const std::string& name = cursor.Name();
-        if (onlySources || arg == "-" || arg.empty() || arg[0] != '-') {
-            options.sources.push_back(arg);
-        } else if (arg == "--") {
-            onlySources = true;
-        } else if (name == "-t" || name == "--to") {
-            options.kind = Kind(cursor.Value());
-        } else if (name == "-q" || name == "--quality") {
-            options.quality = IntInRange(name, cursor.Value(), 0, 100);
-        } else if (name == "-o" || name == "--output") {
-            options.output = cursor.Value();
-            if (options.output->empty()) throw UsageError(name + " needs a path");
-        } else if (name == "-j" || name == "--jobs") {
-            options.jobs = IntInRange(name, cursor.Value(), 1, MaxJobs);
-        } else if (name == "--max-pixels") {
-            options.maxPixels = PixelCount(name, cursor.Value());
-        } else if (!ParseBatchOption(cursor, options) && !ParseEdit(cursor, options)) {
-            throw UsageError("unknown option '" + arg + "'");
+        try {
+            if (!ParseConvertArgument(cursor, options, onlySources)) return false;
+        } catch (const UsageError& e) {
+            if (!mistake) mistake = e;
         }
     }
+    if (mistake) throw *mistake;
     CheckConvert(options);
-    return options;
+    return true;
 }
 
 bool AsksFor(const std::vector<std::string>& args, const char* option) {
@@ -261,6 +277,10 @@ bool AsksFor(const std::vector<std::string>& args, const char* option) {
 CommandLine ParseCommandLine(const std::vector<std::string>& args) {
     CommandLine line;
     if (args.empty()) throw UsageError("no command given");
+    if (args[0] == "convert") {
+        if (ParseConvert(args, line.convert)) line.command = CommandLine::Convert;
+        return line;
+    }
     if (AsksFor(args, "--help") || AsksFor(args, "-h")) return line;
     if (args[0] == "--version") {
         line.command = CommandLine::Version;
@@ -268,9 +288,6 @@ CommandLine ParseCommandLine(const std::vector<std::string>& args) {
         if (args.size() != 2) throw UsageError("info takes exactly one FILE");
         line.command = CommandLine::Info;
         line.infoPath = args[1];
-    } else if (args[0] == "convert") {
-        line.command = CommandLine::Convert;
-        line.convert = ParseConvert(args);
     } else {
         throw UsageError("unknown command '" + args[0] + "'");
     }
@@ -279,9 +296,12 @@ CommandLine ParseCommandLine(const std::vector<std::string>& args) {
 
 const char* OutputExtension(OutputKind kind) {
     switch (kind) {
-        case OutputKind::Icon: return ".ico";
-        case OutputKind::Bitmap: return ".bmp";
-        case OutputKind::Jpeg: break;
+        case OutputKind::Icon:
+            return ".ico";
+        case OutputKind::Bitmap:
+            return ".bmp";
+        case OutputKind::Jpeg:
+            break;
     }
     return ".jpg";
 }

@@ -6,6 +6,7 @@
 #include "cli/SourceList.h"
 #include "cli/UsageError.h"
 #include "platform/File.h"
+#include "platform/FileIdentity.h"
 #include "platform/PathQuery.h"
 
 namespace {
@@ -15,7 +16,9 @@ std::string::size_type NameStart(const std::string& path) {
     return slash == std::string::npos ? 0 : slash + 1;
 }
 
-std::string Folder(const std::string& path) { return path.substr(0, NameStart(path)); }
+std::string Folder(const std::string& path) {
+    return path.substr(0, NameStart(path));
+}
 
 std::string InFolder(const std::string& folder, const std::string& name) {
     return !folder.empty() && folder.back() == '/' ? folder + name : folder + "/" + name;
@@ -43,7 +46,8 @@ namespace {
 void CheckOutputOption(const ConvertOptions& options, std::size_t sourceCount) {
     if (!options.output) return;
     if (*options.output == StandardStream) {
-        if (sourceCount != 1) throw UsageError("-o - writes one picture to standard output, so it takes exactly one SOURCE");
+        if (sourceCount != 1)
+            throw UsageError("-o - writes one picture to standard output, so it takes exactly one SOURCE");
         return;
     }
     if (options.recursive) {
@@ -55,24 +59,27 @@ void CheckOutputOption(const ConvertOptions& options, std::size_t sourceCount) {
         throw UsageError("with several SOURCEs, -o must name an existing folder");
 }
 
+// Files are compared by identity, not by the text of their paths, which links make differ.
 std::string Refusal(const std::string& source, const std::string& output, std::set<std::string>& taken) {
     if (source == StandardStream || output == StandardStream) return {};
-    std::string full = platform::FullPath(output);
-    if (platform::IsSameFile(source, output) || full == platform::FullPath(source))
+    const std::string identity = platform::FileIdentity(output);
+    if (identity == platform::FileIdentity(source))
         return "the output \"" + output + "\" would replace the source; choose another with -o";
-    if (!taken.insert(full).second) return "the output \"" + output + "\" is already written for an earlier SOURCE";
+    if (!taken.insert(identity).second)
+        return "the output \"" + output + "\" is already written for an earlier SOURCE";
     return {};
 }
 
-// A picture found by -r that another SOURCE of the run writes.
+// A picture found by -r that another SOURCE of the run writes (the output folder may lie inside
+// the tree, named through a link or not).
 void DropOthersOutputs(const ConvertOptions& options, std::vector<SourceFile>& sources) {
     std::map<std::string, int> writers;
-    for (const SourceFile& source : sources) ++writers[platform::FullPath(OutputFor(options, source))];
+    for (const SourceFile& source : sources) ++writers[platform::FileIdentity(OutputFor(options, source))];
     std::erase_if(sources, [&](const SourceFile& source) {
         if (!source.walked || !source.refusal.empty()) return false;
-        const std::string self = platform::FullPath(source.path);
+        const std::string self = platform::FileIdentity(source.path);
         const auto found = writers.find(self);
-        const int ownOutput = platform::FullPath(OutputFor(options, source)) == self ? 1 : 0;
+        const int ownOutput = platform::FileIdentity(OutputFor(options, source)) == self ? 1 : 0;
         return found != writers.end() && found->second > ownOutput;
     });
 }

@@ -6,7 +6,8 @@
 // "SOURCE: message". With several files there is also progress: a bar with the file count on a
 // terminal, one line per file otherwise. With several workers files finish out of order: the bar
 // counts each as it finishes (Finished), while the reports (Written, Failed, Skipped) come in
-// source order, so the lines read as with one worker.
+// source order, so the lines read as with one worker. Control characters in names and messages
+// are shown escaped (see TerminalText).
 class Progress {
 public:
     Progress(std::ostream& out, int total, bool terminal);
@@ -28,7 +29,7 @@ private:
     int finished_ = 0;  // counted by the bar
     int reported_ = 0;  // numbered in the lines
     std::string label_;
-    bool bar_;       // a redrawn bar on a terminal
-    bool lines_;     // one line per file
+    bool bar_;    // a redrawn bar on a terminal
+    bool lines_;  // one line per file
     bool barShown_ = false;
 };

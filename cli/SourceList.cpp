@@ -1,24 +1,23 @@
 #include "cli/SourceList.h"
 
-#include <cerrno>
-#include <cstring>
-#include <fstream>
-#include <iostream>
-#include <iterator>
-
+#include "cli/TerminalText.h"
 #include "cli/UsageError.h"
+#include "core/Errors.h"
 #include "formats/PictureLoading.h"
 #include "formats/TFileFormatsList.h"
 #include "platform/FolderWalk.h"
 #include "platform/PathQuery.h"
+#include "platform/StandardStreams.h"
 
 namespace {
 
 std::string ReadList(const std::string& name) {
-    if (name == StandardStream) return std::string(std::istreambuf_iterator<char>(std::cin), {});
-    std::ifstream file(name, std::ios::binary);
-    if (!file) throw UsageError("cannot read the list '" + name + "': " + std::strerror(errno));
-    return std::string(std::istreambuf_iterator<char>(file), {});
+    std::string list, error;
+    if (!platform::ReadWholeInput(name, list, error))
+        throw UsageError(name == StandardStream
+                             ? "Cannot read standard input. " + error
+                             : Format(ErrorText::FOpen, PrintableName(name).c_str(), error.c_str()));
+    return list;
 }
 
 // Empty entries (a blank line, the separator after the last name) name nothing.
@@ -55,7 +54,8 @@ void AddFolder(const std::string& folder, std::vector<SourceFile>& sources) {
                                      "cannot read the folder: " + reason});
     }
     for (const std::string& relative : listing.files)
-        if (IsPictureName(relative)) sources.push_back(SourceFile{Join(folder, relative), FolderOf(relative), true, {}});
+        if (IsPictureName(relative))
+            sources.push_back(SourceFile{Join(folder, relative), FolderOf(relative), true, {}});
 }
 
 }  // namespace
@@ -63,7 +63,8 @@ void AddFolder(const std::string& folder, std::vector<SourceFile>& sources) {
 std::vector<SourceFile> GatherSources(const ConvertOptions& options) {
     std::vector<std::string> named = options.sources;
     if (options.filesFrom) {
-        std::vector<std::string> listed = SplitList(ReadList(*options.filesFrom), options.nullSeparated ? '\0' : '\n');
+        std::vector<std::string> listed =
+            SplitList(ReadList(*options.filesFrom), options.nullSeparated ? '\0' : '\n');
         named.insert(named.end(), listed.begin(), listed.end());
     }
     std::vector<SourceFile> sources;

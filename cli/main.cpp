@@ -16,6 +16,7 @@
 #include "formats/PictureLoading.h"
 #include "platform/FileSizeLimit.h"
 #include "platform/PathQuery.h"
+#include "platform/StandardStreams.h"
 
 namespace {
 
@@ -39,19 +40,29 @@ int Dispatch(const CommandLine& line, ModuleTextEngine& text) {
     return RunConvert(line.convert, std::cout, std::cerr, platform::StderrIsTerminal(), startText);
 }
 
+// What was written to standard output must have reached it: a full disk or a closed stream is a
+// failure, however the command itself ended.
+int CheckedOutput(int status) {
+    std::string error;
+    if (platform::FlushStandardOutput(error)) return status;
+    std::cerr << "brelvik-cli: write error on standard output" << (error.empty() ? "" : ": " + error) << '\n';
+    return status == 0 ? 1 : status;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
     platform::IgnoreFileSizeSignal();
+    platform::OccupyClosedStandardStreams();
     // Captions are drawn by the toolkit's font engine, loaded only when text is drawn: the other
     // runs start without the toolkit's libraries.
-    ModuleTextEngine text(argc, argv);
+    ModuleTextEngine text;
     platform::InstallTextEngine(text);
     try {
         CommandLine line = ParseCommandLine(std::vector<std::string>(argv + 1, argv + argc));
         InstallPictureFormats();
         RegisterJpegFormats();
-        return Dispatch(line, text);
+        return CheckedOutput(Dispatch(line, text));
     } catch (const UsageError& e) {
         return UsageFailure(e.what());
     } catch (const std::runtime_error& e) {  // the text module could not be loaded

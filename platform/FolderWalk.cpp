@@ -1,6 +1,7 @@
 #include "platform/FolderWalk.h"
 
 #include <dirent.h>
+#include <fcntl.h>
 #include <sys/stat.h>
 
 #include <algorithm>
@@ -16,7 +17,22 @@ std::string Join(const std::string& folder, const std::string& name) {
     return folder.back() == '/' ? folder + name : folder + "/" + name;
 }
 
-// One folder's entries: files into the listing, subfolders onto `pending`.
+// What an entry of a folder is, looked up relative to the open folder so that the length of the
+// whole path does not matter. A link counts as what it points to, unless that is a folder; a link
+// that leads nowhere counts as a file, which then fails to load with its reason.
+enum class EntryKind { File, Folder, Other, Gone, Unknown };
+
+EntryKind KindOf(int folder, const char* name) {
+    struct stat info {};
+    if (fstatat(folder, name, &info, AT_SYMLINK_NOFOLLOW) != 0)
+        return errno == ENOENT ? EntryKind::Gone : EntryKind::Unknown;
+    if (S_ISDIR(info.st_mode)) return EntryKind::Folder;
+    if (S_ISLNK(info.st_mode) && fstatat(folder, name, &info, 0) != 0) return EntryKind::File;
+    return S_ISREG(info.st_mode) ? EntryKind::File : EntryKind::Other;
+}
+
+// One folder's entries: files into the listing, subfolders onto `pending`. A folder whose entries
+// cannot be looked at (readable but not searchable) is reported once, as unreadable.
 void ReadFolder(const std::string& root, const std::string& relative, FolderListing& listing,
                 std::vector<std::string>& pending) {
     const std::string path = relative.empty() ? root : Join(root, relative);
@@ -25,19 +41,26 @@ void ReadFolder(const std::string& root, const std::string& relative, FolderList
         listing.unreadable.emplace_back(relative, std::strerror(errno));
         return;
     }
+    bool reported = false;
     while (const dirent* entry = readdir(dir)) {
         const std::string name = entry->d_name;
         if (name.empty() || name[0] == '.') continue;
         const std::string child = Join(relative, name);
-        struct stat info {};
-        if (lstat(Join(root, child).c_str(), &info) != 0) continue;
-        if (S_ISDIR(info.st_mode)) {
-            pending.push_back(child);
-            continue;
+        switch (KindOf(dirfd(dir), name.c_str())) {
+            case EntryKind::File:
+                listing.files.push_back(child);
+                break;
+            case EntryKind::Folder:
+                pending.push_back(child);
+                break;
+            case EntryKind::Unknown:
+                if (!reported) listing.unreadable.emplace_back(relative, std::strerror(errno));
+                reported = true;
+                break;
+            case EntryKind::Other:
+            case EntryKind::Gone:
+                break;
         }
-        // A link counts as what it points to, unless that is a folder.
-        if (S_ISLNK(info.st_mode) && stat(Join(root, child).c_str(), &info) != 0) continue;
-        if (S_ISREG(info.st_mode)) listing.files.push_back(child);
     }
     closedir(dir);
 }

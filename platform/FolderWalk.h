@@ -6,9 +6,10 @@ namespace platform {
 
 // What a walk through a folder tree found.
 struct FolderListing {
-    // Regular files (or links to them), as paths relative to the folder walked, in byte order.
+    // Regular files (or links to them, or links that lead nowhere), as paths relative to the
+    // folder walked, in byte order.
     std::vector<std::string> files;
-    // Folders that could not be read, relative as above, with the system's reason.
+    // Folders that could not be read or searched, relative as above, with the system's reason.
     std::vector<std::pair<std::string, std::string>> unreadable;
 };
 

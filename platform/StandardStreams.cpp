@@ -5,9 +5,11 @@
 #include <unistd.h>
 
 #include <cerrno>
+#include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <ctime>
+#include <iostream>
 
 namespace platform {
 
@@ -63,6 +65,45 @@ private:
 };
 
 }  // namespace
+
+void OccupyClosedStandardStreams() {
+    for (int fd = STDIN_FILENO; fd <= STDERR_FILENO; ++fd) {
+        if (fcntl(fd, F_GETFD) != -1 || errno != EBADF) continue;
+        // The lowest free number: `fd` itself, as the ones below it are taken.
+        const int opened = open("/dev/null", fd == STDIN_FILENO ? O_WRONLY : O_RDONLY);
+        if (opened >= 0 && opened != fd) {
+            dup2(opened, fd);
+            close(opened);
+        }
+    }
+}
+
+bool FlushStandardOutput(std::string& error) {
+    errno = 0;
+    std::cout.flush();
+    const bool flushed = std::fflush(stdout) == 0 && !std::ferror(stdout) && !std::cout.fail();
+    if (!flushed && errno != 0) error = std::strerror(errno);
+    return flushed;
+}
+
+bool ReadWholeInput(const std::string& path, std::string& data, std::string& error) {
+    const bool standard = path == "-";
+    const int fd = standard ? STDIN_FILENO : open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    bool complete = fd >= 0;
+    char buffer[ChunkBytes];
+    while (complete) {
+        const ssize_t n = read(fd, buffer, sizeof buffer);
+        if (n < 0 && errno == EINTR) continue;
+        if (n <= 0) {
+            complete = n == 0;
+            break;
+        }
+        data.append(buffer, std::size_t(n));
+    }
+    if (!complete) error = std::strerror(errno);
+    if (fd >= 0 && !standard) close(fd);
+    return complete;
+}
 
 std::string TempFolder() {
     const char* folder = std::getenv("TMPDIR");

@@ -26,6 +26,7 @@ struct Slot {
 };
 
 Slot slots[SlotCount];
+void (*tempFileWatcher)(const char* path) = nullptr;
 
 constexpr int InterruptSignals[] = {SIGINT, SIGTERM, SIGHUP};
 struct sigaction previous[sizeof InterruptSignals / sizeof InterruptSignals[0]];
@@ -59,6 +60,7 @@ void InstallHandlers() {
 int RegisterTempFile(const char* path) {
     static std::once_flag installed;
     std::call_once(installed, InstallHandlers);
+    if (tempFileWatcher) tempFileWatcher(path);
     const std::size_t length = std::strlen(path);
     if (length >= PATH_MAX) return -1;
     for (int i = 0; i < SlotCount; ++i) {
@@ -87,6 +89,10 @@ int CreateRegisteredFile(char* name, int suffixLength, int& slot) {
     pthread_sigmask(SIG_SETMASK, &before, nullptr);
     errno = reason;
     return fd;
+}
+
+void WatchTempFiles(void (*watcher)(const char* path)) {
+    tempFileWatcher = watcher;
 }
 
 void RemoveTempFiles() {

@@ -17,6 +17,9 @@ void ForgetTempFile(int slot);
 // so none can leave it behind unrecorded. The open descriptor, or -1 with errno set; `slot` as
 // RegisterTempFile's.
 int CreateRegisteredFile(char* name, int suffixLength, int& slot);
+// Calls `watcher` with each path as it is registered, before the file is written: a forked worker
+// tells its parent, which removes the file should the worker die without removing it itself.
+void WatchTempFiles(void (*watcher)(const char* path));
 
 // Unlinks every live temporary file of this process; async-signal-safe.
 void RemoveTempFiles();

@@ -7,11 +7,14 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <cstdint>
 #include <cstdio>
 #include <cstring>
 #include <stdexcept>
+
+#include "platform/TempFileRegistry.h"
 
 namespace platform {
 
@@ -103,8 +106,9 @@ bool WriteExactly(int fd, const void* buffer, std::size_t count) {
     return true;
 }
 
-// A worker's answer: a kind byte, the task number and the result's length, then the result.
-enum FrameKind : std::uint8_t { Result = 1, Failure = 2 };
+// A worker's message: a kind byte, the task number and the payload's length, then the payload:
+// the result, the text of a failure, or the path of a temporary file about to be written.
+enum FrameKind : std::uint8_t { Result = 1, Failure = 2, Temporary = 3 };
 
 struct FrameHeader {
     std::uint8_t kind;
@@ -125,10 +129,25 @@ bool ReadFrame(int fd, FrameHeader& header, std::string& payload) {
     return ReadExactly(fd, payload.data(), payload.size());
 }
 
-[[noreturn]] void WorkerLoop(int channel, const WorkerTasks& handlers) {
+// The worker's side of its channel and the task in hand, for telling the parent of temporaries.
+int parentChannel = -1;
+std::int32_t taskInHand = -1;
+
+void TellParentOfTemporary(const char* path) {
+    WriteFrame(parentChannel, Temporary, taskInHand, path);
+}
+
+[[noreturn]] void WorkerLoop(int channel, const WorkerTasks& handlers, std::vector<int> valid) {
+    std::sort(valid.begin(), valid.end());
+    parentChannel = channel;
+    WatchTempFiles(TellParentOfTemporary);
     bool started = false;
     std::int32_t task = 0;
     while (ReadExactly(channel, &task, sizeof task)) {
+        // Not a task of this batch: the channel carries something else. The parent reports the
+        // task it handed out as lost.
+        if (!std::binary_search(valid.begin(), valid.end(), task)) _exit(2);
+        taskInHand = task;
         std::string result;
         FrameKind kind = Result;
         try {
@@ -151,7 +170,8 @@ bool ReadFrame(int fd, FrameHeader& header, std::string& payload) {
 
 std::string DescribeEnd(int status) {
     if (WIFSIGNALED(status))
-        return "killed by signal " + std::to_string(WTERMSIG(status)) + " (" + strsignal(WTERMSIG(status)) + ")";
+        return "killed by signal " + std::to_string(WTERMSIG(status)) + " (" + strsignal(WTERMSIG(status)) +
+               ")";
     return "exited with status " + std::to_string(WIFEXITED(status) ? WEXITSTATUS(status) : -1);
 }
 
@@ -160,6 +180,7 @@ struct Worker {
     int channel = -1;  // our end of a socket pair: tasks out, results in
     int task = -1;     // the task in hand, -1 when idle
     bool toldToStop = false;
+    std::vector<std::string> temporaries;  // the task in hand's, as the worker announced them
 };
 
 class Batch {
@@ -178,13 +199,16 @@ public:
 
     void Run() {
         for (std::size_t i = 0; i < pool_.size(); ++i) Spawn(i);
-        if (Alive() == 0) throw std::runtime_error("cannot start a worker process: " + spawnError_);
         while (Alive() > 0) {
             HandOut();
             Wait();
         }
         if (!failure_.empty()) throw std::runtime_error(failure_);
     }
+
+    // The first of the tasks never handed out, as no worker was left to take them (none could be
+    // started or replaced).
+    std::size_t Unstarted() const { return next_; }
 
 private:
     bool Stopping() const { return caughtSignal != 0 || !failure_.empty(); }
@@ -198,10 +222,7 @@ private:
 
     void Spawn(std::size_t slot) {
         int ends[2];
-        if (socketpair(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0, ends) != 0) {
-            spawnError_ = std::strerror(errno);
-            return;
-        }
+        if (socketpair(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0, ends) != 0) return;
         // Held off until the pid is recorded, so that an interrupt reaches this worker too.
         sigset_t interrupts = InterruptSet(), before;
         sigprocmask(SIG_BLOCK, &interrupts, &before);
@@ -215,17 +236,16 @@ private:
             // The other workers' channels stay open only in the caller, so each sees its end of file.
             for (const Worker& other : pool_)
                 if (other.channel >= 0) close(other.channel);
-            WorkerLoop(ends[1], handlers_);
+            WorkerLoop(ends[1], handlers_, tasks_);
         }
         if (pid > 0) livePids[slot] = pid;
         sigprocmask(SIG_SETMASK, &before, nullptr);
         close(ends[1]);
         if (pid < 0) {
-            spawnError_ = std::strerror(errno);
             close(ends[0]);
             return;
         }
-        pool_[slot] = Worker{pid, ends[0], -1, false};
+        pool_[slot] = Worker{pid, ends[0], -1, false, {}};
     }
 
     void HandOut() {
@@ -261,15 +281,23 @@ private:
         Worker& worker = pool_[slot];
         FrameHeader header{};
         std::string payload;
-        if (!ReadFrame(worker.channel, header, payload) || header.task != worker.task) {
+        const bool readable = ReadFrame(worker.channel, header, payload) && header.task == worker.task &&
+                              header.kind >= Result && header.kind <= Temporary;
+        if (readable && header.kind == Temporary) {
+            worker.temporaries.push_back(payload);
+            return;
+        }
+        if (!readable) {
             const int task = worker.task;
-            kill(worker.pid, SIGKILL);  // in case it is alive but talking nonsense; a dead one keeps its status
+            kill(worker.pid,
+                 SIGKILL);  // in case it is alive but talking nonsense; a dead one keeps its status
             const std::string end = Reap(slot);
             if (task >= 0 && !Stopping() && handlers_.lost) handlers_.lost(task, end);
             if (TasksLeft()) Spawn(slot);
             return;
         }
         worker.task = -1;
+        worker.temporaries.clear();  // committed or removed by the worker itself
         if (header.kind == Failure) {
             failure_ = payload.empty() ? "a worker process failed" : payload;
             StopBusyWorkers();
@@ -283,13 +311,15 @@ private:
             if (worker.pid > 0 && worker.task >= 0) kill(worker.pid, SIGTERM);
     }
 
-    // Closes a worker's channel and collects its exit; returns how it ended.
+    // Closes a worker's channel, collects its exit and removes the temporary files it left
+    // behind (a worker killed in the middle of a write); returns how it ended.
     std::string Reap(std::size_t slot) {
         Worker& worker = pool_[slot];
         close(worker.channel);
         int status = 0;
         while (waitpid(worker.pid, &status, 0) < 0 && errno == EINTR) {
         }
+        for (const std::string& path : worker.temporaries) unlink(path.c_str());
         livePids[slot] = 0;
         worker = Worker{};
         return DescribeEnd(status);
@@ -300,8 +330,17 @@ private:
     std::vector<Worker> pool_;
     std::size_t next_ = 0;
     std::string failure_;
-    std::string spawnError_;
 };
+
+// The tasks from `first` on, in the caller, when no worker process is left to run them.
+void RunHere(const std::vector<int>& tasks, std::size_t first, const WorkerTasks& handlers) {
+    if (first < tasks.size() && handlers.start) handlers.start();
+    for (std::size_t i = first; i < tasks.size(); ++i) {
+        if (handlers.handedOut) handlers.handedOut(tasks[i]);
+        const std::string result = handlers.work(tasks[i]);
+        if (handlers.finished) handlers.finished(tasks[i], result);
+    }
+}
 
 }  // namespace
 
@@ -319,11 +358,14 @@ void RunInWorkers(int workers, const std::vector<int>& tasks, const WorkerTasks&
     if (workers < 1) workers = 1;
     std::fflush(nullptr);  // nothing buffered may be written twice, once by a worker
     InterruptForwarding forwarding;
+    std::size_t unstarted = tasks.size();
     {
         Batch batch(tasks, handlers, workers);
         batch.Run();
+        unstarted = batch.Unstarted();
     }
     forwarding.Finish();
+    RunHere(tasks, unstarted, handlers);
 }
 
 }  // namespace platform

@@ -3,11 +3,14 @@
 #include <vector>
 
 #include "platform/FileSizeLimit.h"
+#include "platform/StandardStreams.h"
 #include "ui/Application.h"
 #include "ui/ProgramArguments.h"
 
 int main(int argc, char** argv) {
     platform::IgnoreFileSizeSignal();
+    // Before anything opens a file (the X connection among them) that could take a closed stream's number.
+    platform::OccupyClosedStandardStreams();
     // --help and --version answer on the terminal before the toolkit looks for a display.
     const ProgramArguments early = ParseProgramArguments({argv + 1, argv + argc});
     if (early.request == ProgramArguments::Help) {

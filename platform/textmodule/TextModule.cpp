@@ -17,6 +17,10 @@
 namespace {
 
 std::unique_ptr<QGuiApplication> application;
+// The toolkit keeps references to both for the life of the application.
+char programName[] = "brelvik-text";
+char* arguments[] = {programName, nullptr};
+int argumentCount = 1;
 platform::QtTextEngine engine;
 
 // The toolkit's start-up remarks (such as a missing runtime folder) would read as failures to a
@@ -34,11 +38,11 @@ platform::TextFont FontOf(const BrelvikTextFont& font) {
 
 extern "C" {
 
-BRELVIK_EXPORT void BrelvikTextStart(int* argc, char** argv) {
+BRELVIK_EXPORT void BrelvikTextStart() {
     if (application || QGuiApplication::instance()) return;
     setenv("QT_QPA_PLATFORM", "offscreen", 0);
     qInstallMessageHandler(KeepToolkitQuiet);
-    application = std::make_unique<QGuiApplication>(*argc, argv);
+    application = std::make_unique<QGuiApplication>(argumentCount, arguments);
     platform::InstallFontSubstitutes();  // captions look as the window draws them
 }
 

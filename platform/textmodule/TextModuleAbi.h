@@ -18,7 +18,9 @@ struct BrelvikTextMask {
     unsigned char* covered;
 };
 
-using BrelvikTextStartFn = void (*)(int* argc, char** argv);
+// Starts the font engine with an argument vector of the module's own: nothing of the program's
+// command line (file names) can reach the toolkit as its options.
+using BrelvikTextStartFn = void (*)();
 using BrelvikTextStopFn = void (*)();
 // Measure and Render return 0 when the font engine failed (an exception stays inside the module).
 using BrelvikTextMeasureFn = int (*)(const BrelvikTextFont* font, const char* utf8, std::size_t length,

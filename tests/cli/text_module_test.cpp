@@ -12,10 +12,7 @@ namespace {
 using namespace platform;
 
 TEST(TextModule, MeasuresAndRendersAsTheToolkitEngine) {
-    int argc = 1;
-    char name[] = "text_module_test";
-    char* argv[] = {name, nullptr};
-    ModuleTextEngine module(argc, argv);
+    ModuleTextEngine module;
     QtTextEngine direct;
     const TextFont fonts[] = {{"DejaVu Sans", 14, true},
                               {"MS Sans Serif", 0, false, true, true},

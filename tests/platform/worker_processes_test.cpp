@@ -2,11 +2,15 @@
 #include <unistd.h>
 
 #include <csignal>
+#include <cstdio>
+#include <filesystem>
 #include <map>
 #include <set>
 #include <stdexcept>
 
+#include "platform/TempFileRegistry.h"
 #include "platform/WorkerProcesses.h"
+#include "tests/TestSupport.h"
 
 namespace {
 
@@ -24,7 +28,9 @@ TEST(WorkerProcesses, EveryTaskRunsOnceAwayFromTheCaller) {
     platform::WorkerTasks handlers;
     handlers.work = [](int task) { return std::to_string(task * task) + "@" + std::to_string(getpid()); };
     handlers.handedOut = [&](int task) { handedOut.push_back(task); };
-    handlers.finished = [&](int task, const std::string& result) { EXPECT_TRUE(results.emplace(task, result).second); };
+    handlers.finished = [&](int task, const std::string& result) {
+        EXPECT_TRUE(results.emplace(task, result).second);
+    };
     handlers.lost = [](int task, const std::string& reason) { ADD_FAILURE() << task << " " << reason; };
     platform::RunInWorkers(3, Tasks(20), handlers);
 
@@ -55,6 +61,28 @@ TEST(WorkerProcesses, AWorkerThatDiesLosesOnlyItsTask) {
     EXPECT_EQ(finished, (std::set<int>{0, 1, 3, 4, 6, 7}));
     ASSERT_EQ(lost.size(), 2u);
     EXPECT_NE(lost[2].find("killed by signal " + std::to_string(SIGABRT)), std::string::npos) << lost[2];
+}
+
+TEST(WorkerProcesses, TheTemporaryFileOfAWorkerKilledMidWriteIsRemoved) {
+    const std::string dir = TempDir();
+    std::set<int> finished, lost;
+    platform::WorkerTasks handlers;
+    handlers.work = [&](int task) {
+        const std::string path = dir + "/.out" + std::to_string(task) + ".XXXXXX";
+        std::fclose(std::fopen(path.c_str(), "w"));
+        platform::RegisterTempFile(path.c_str());
+        if (task == 1) raise(SIGKILL);
+        unlink(path.c_str());
+        return std::string();
+    };
+    handlers.finished = [&](int task, const std::string&) { finished.insert(task); };
+    handlers.lost = [&](int task, const std::string&) { lost.insert(task); };
+    platform::RunInWorkers(2, Tasks(4), handlers);
+
+    EXPECT_EQ(finished, (std::set<int>{0, 2, 3}));
+    EXPECT_EQ(lost, std::set<int>{1});
+    EXPECT_TRUE(std::filesystem::is_empty(dir));
+    std::filesystem::remove(dir);
 }
 
 TEST(WorkerProcesses, AnExceptionInAWorkerEndsTheBatchWithItsText) {
