@@ -49,12 +49,14 @@ WrittenPicture WriteIcon(TBitmap& raster, const std::string& output) {
 
 }  // namespace
 
-WrittenPicture ConvertFile(const std::string& source, const std::string& output, const ConvertOptions& options) {
+WrittenPicture ConvertFile(const std::string& source, const std::string& output,
+                           const ConvertOptions& options) {
     // Loaded by extension first, as the window opens a file before any save.
-    CheckBmpPixelLimit(source, options.maxPixels);
+    const bool jpegOutput = options.kind == OutputKind::Jpeg;
+    CheckBmpPixelLimit(source, options.maxPixels, jpegOutput);
     TPicture picture;
     ReadFromFile(picture, source);
-    if (picture.HeldGraphic()) CheckPixelLimit(*picture.HeldGraphic(), options.maxPixels);
+    if (picture.HeldGraphic()) CheckPixelLimit(*picture.HeldGraphic(), options.maxPixels, jpegOutput);
     WorkingRaster(picture);
     for (const EditStep& edit : options.edits) ApplyEdit(picture, edit);
     TBitmap& raster = picture.AsBitmap();
