@@ -5,12 +5,14 @@
 #include "core/TCanvas.h"
 #include "formats/IcoReader.h"
 #include "formats/IcoWriter.h"
+#include "platform/Ceilings.h"
 #include "platform/SystemMetrics.h"
 
 namespace {
 
-// Icon files are small; anything past this is not one, and is not read into memory.
-constexpr std::int64_t MaxIconFileBytes = std::int64_t(16) << 20;
+// 65,535 entries of up to 270 KB each with 32-bit offsets: the format allows files of gigabytes,
+// and one of 255 full-size entries is 65 MB. Anything past the raster ceiling is not read in.
+constexpr std::int64_t MaxIconFileBytes = platform::MaxRasterBytes;
 
 }  // namespace
 
