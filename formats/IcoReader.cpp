@@ -226,11 +226,11 @@ int ChooseIcoEntry(const std::vector<IcoEntry>& entries, int wantedWidth, int wa
     return best;
 }
 
-platform::HICON ReadIcoHandle(const std::vector<std::uint8_t>& bytes, int wantedWidth, int wantedHeight,
-                              int& width, int& height) {
+platform::IconHandle ReadIcoHandle(const std::vector<std::uint8_t>& bytes, int wantedWidth, int wantedHeight,
+                                   int& width, int& height) {
     if (IcoFileType(bytes) == 0) {
         width = height = 0;
-        return platform::DefaultApplicationIcon();
+        return platform::IconHandle(platform::DefaultApplicationIcon());  // never destroyed
     }
     const std::vector<IcoEntry> entries = ReadIcoEntries(bytes);
     const IcoEntry& entry = entries[ChooseIcoEntry(entries, wantedWidth, wantedHeight, ScreenColors())];
@@ -238,7 +238,7 @@ platform::HICON ReadIcoHandle(const std::vector<std::uint8_t>& bytes, int wanted
     if (entry.width * entry.height > platform::MaxIconEntryPixels) Invalid();
     const IconPixels pixels =
         Stretch(DecodeImage(ImageData(bytes.data() + entry.offset, entry.size)), entry.width, entry.height);
-    platform::HICON icon = platform::CreateIcon(pixels.width, pixels.height, pixels.colors, pixels.mask);
+    platform::IconHandle icon = platform::CreateIcon(pixels.width, pixels.height, pixels.colors, pixels.mask);
     if (!icon) Invalid();
     width = entry.width;
     height = entry.height;

@@ -1,5 +1,7 @@
 #include "formats/TIcon.h"
 
+#include <utility>
+
 #include "core/Errors.h"
 #include "core/LengthPrefix.h"
 #include "core/TCanvas.h"
@@ -15,10 +17,6 @@ namespace {
 constexpr std::int64_t MaxIconFileBytes = platform::MaxRasterBytes;
 
 }  // namespace
-
-TIconImage::~TIconImage() {
-    if (handle) platform::DestroyIcon(handle);
-}
 
 TIcon::TIcon() {
     transparent_ = true;
@@ -84,7 +82,7 @@ void TIcon::ReadFromStream(TStream& stream) {
     if (IcoFileType(bytes->Data()) == 1) {
         // Damaged files are refused now rather than on first paint; the handle itself is made on need.
         int width = 0, height = 0;
-        platform::DestroyIcon(ReadIcoHandle(bytes->Data(), WantedWidth(), WantedHeight(), width, height));
+        ReadIcoHandle(bytes->Data(), WantedWidth(), WantedHeight(), width, height);
     }
     NewImage();
     image_->bytes = std::move(bytes);
@@ -131,9 +129,9 @@ void TIcon::WriteToClipboard() {
     throw EInvalidGraphic(ErrorText::IconClipboard);
 }
 
-void TIcon::AdoptHandle(platform::HICON handle) {
+void TIcon::AdoptHandle(platform::IconHandle handle) {
     NewImage();
-    image_->handle = handle;
+    image_->handle = std::move(handle);
     Changed();
 }
 
@@ -145,7 +143,7 @@ platform::HICON TIcon::Handle() {
         image_->width = width;
         image_->height = height;
     }
-    return image_->handle;
+    return image_->handle.get();
 }
 
 const TMemoryStream& TIcon::FileBytes() {
@@ -157,7 +155,7 @@ void TIcon::EnsureBytes() {
     if (IsEmpty()) throw EInvalidGraphic(ErrorText::InvalidIcon);
     if (image_->bytes) return;
     auto bytes = std::make_unique<TMemoryStream>();
-    bytes->Data() = MakeIcoBytes(image_->handle);
+    bytes->Data() = MakeIcoBytes(image_->handle.get());
     image_->bytes = std::move(bytes);
 }
 
