@@ -446,8 +446,10 @@ void ShowScans(DecompressRun& run, JpegDecodeTarget& target, bool codecPaletteAl
         ReadRows(run, target);
         Call(run, [&] { jpeg_finish_output(c); });
         passDone = true;
-        Call(run, [&] { status = jpeg_consume_input(c); });
-        if (c->input_scan_number > MaxScans) RefuseTheWork();
+        Call(run, [&] {
+            status = jpeg_consume_input(c);
+            CheckScanCount(reinterpret_cast<j_common_ptr>(c));
+        });
     } while (status != JPEG_REACHED_EOI && status != JPEG_SUSPENDED);
     c->dct_method = run.finalDct;
     c->dither_mode = run.finalDither;
