@@ -50,10 +50,11 @@ WrittenPicture WriteIcon(TBitmap& raster, const std::string& output) {
 WrittenPicture ConvertFile(const std::string& source, const std::string& output,
                            const ConvertOptions& options) {
     // Loaded by extension first, as the window opens a file before any save.
-    CheckBmpPixelLimit(source, options.maxPixels);
+    const bool jpegOutput = options.kind == OutputKind::Jpeg;
+    CheckBmpPixelLimit(source, options.maxPixels, jpegOutput);
     TPicture picture;
     ReadFromFile(picture, source);
-    if (picture.HeldGraphic()) CheckPixelLimit(*picture.HeldGraphic(), options.maxPixels);
+    if (picture.HeldGraphic()) CheckPixelLimit(*picture.HeldGraphic(), options.maxPixels, jpegOutput);
     // An empty picture (a 0-byte source, a 0 x 0 frame) is no picture to write, of any kind.
     const TBitmap& loaded = WorkingRaster(picture);
     if (loaded.IsEmpty() || loaded.Width() == 0 || loaded.Height() == 0)

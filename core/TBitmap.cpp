@@ -1,6 +1,7 @@
 #include "core/TBitmap.h"
 
 #include <cstring>
+#include <iterator>
 #include <stdexcept>
 #include <utility>
 
@@ -10,6 +11,14 @@
 #include "core/TStream.h"
 
 namespace {
+
+// Bits per pixel by raster format, in TRasterFormat's order; 0 where no bit count is set.
+constexpr int BitCounts[] = {0, 1, 4, 8, 16, 16, 24, 32, 0};
+static_assert(std::size(BitCounts) == rfCustom + 1, "one bit count per raster format");
+static_assert(BitCounts[rfDevice] == 0 && BitCounts[rf1Bit] == 1 && BitCounts[rf4Bit] == 4 &&
+                  BitCounts[rf8Bit] == 8 && BitCounts[rf15Bit] == 16 && BitCounts[rf16Bit] == 16 &&
+                  BitCounts[rf24Bit] == 24 && BitCounts[rf32Bit] == 32 && BitCounts[rfCustom] == 0,
+              "the bit counts follow TRasterFormat's order");
 
 const TBitmapFileFormat* installedFormat = nullptr;
 
@@ -31,7 +40,9 @@ auto MakeRaster(Make make) {
     }
 }
 
-std::uint32_t ToPixel(TColor c) { return ((c >> 16) & 0xFF) | (c & 0xFF00) | ((c & 0xFF) << 16); }
+std::uint32_t ToPixel(TColor c) {
+    return ((c >> 16) & 0xFF) | (c & 0xFF00) | ((c & 0xFF) << 16);
+}
 
 const std::vector<platform::RGBQuad> BlackWhite = {{0, 0, 0, 0}, {255, 255, 255, 0}};
 
@@ -99,7 +110,9 @@ void TBitmap::ReplaceRaster(std::unique_ptr<platform::Bitmap> raster) {
     if (image.handle) SyncDescription(image);
 }
 
-platform::Bitmap* TBitmap::ReadyRaster() { return image_->handle.get(); }
+platform::Bitmap* TBitmap::ReadyRaster() {
+    return image_->handle.get();
+}
 
 void TBitmap::AssignImage(std::shared_ptr<TBitmapImage> image) {
     image_ = image ? std::move(image) : std::make_shared<TBitmapImage>();
@@ -111,8 +124,12 @@ void TBitmap::AssignImage(std::shared_ptr<TBitmapImage> image) {
 
 // ---- size ---------------------------------------------------------------------------------------
 
-bool TBitmap::IsEmpty() const { return !image_->handle; }
-int TBitmap::Width() const { return image_->description.width; }
+bool TBitmap::IsEmpty() const {
+    return !image_->handle;
+}
+int TBitmap::Width() const {
+    return image_->description.width;
+}
 
 int TBitmap::Height() const {
     const std::int64_t h = image_->description.height;
@@ -135,7 +152,8 @@ std::uint32_t TBitmap::WhitePixel() const {
 std::unique_ptr<platform::Bitmap> TBitmap::NewRasterLike(int width, int height, bool topDown) const {
     const TBitmapImage& image = *image_;
     if (!image.hasLayout || image.deviceDependent) {
-        if (image.monochrome) return MakeRaster([&] { return platform::Bitmap::CreateMonochrome(width, height); });
+        if (image.monochrome)
+            return MakeRaster([&] { return platform::Bitmap::CreateMonochrome(width, height); });
         return MakeRaster([&] { return platform::Bitmap::CreateDevice(width, height); });
     }
     platform::BitmapInfoHeader header = image.description;
@@ -143,14 +161,17 @@ std::unique_ptr<platform::Bitmap> TBitmap::NewRasterLike(int width, int height, 
     header.height = topDown ? -height : height;
     header.sizeImage = 0;
     const int bits = header.bitCount;
-    const auto colors = image.handle ? image.handle->colors
-                                     : (bits <= 8 ? DefaultColors(bits, image.palette) : std::vector<platform::RGBQuad>{});
+    const auto colors =
+        image.handle ? image.handle->colors
+                     : (bits <= 8 ? DefaultColors(bits, image.palette) : std::vector<platform::RGBQuad>{});
     const bool bitFields = header.compression == platform::BI_BITFIELDS;
-    return MakeRaster([&] { return platform::Bitmap::CreateDib(header, colors, bitFields ? image.masks : nullptr); });
+    return MakeRaster(
+        [&] { return platform::Bitmap::CreateDib(header, colors, bitFields ? image.masks : nullptr); });
 }
 
 void TBitmap::Resize(int width, int height, bool keepOrder) {
-    const bool topDown = keepOrder && image_->description.height < 0 && image_->hasLayout && !image_->deviceDependent;
+    const bool topDown =
+        keepOrder && image_->description.height < 0 && image_->hasLayout && !image_->deviceDependent;
     if (width == 0 || height == 0) {
         // Only the dimension is recorded; pixels come when both are set.
         ReplaceRaster(nullptr);
@@ -173,15 +194,21 @@ TRasterFormat TBitmap::RasterFormat() const {
     if (!image.hasLayout || image.deviceDependent) return rfDevice;
     const auto& d = image.description;
     switch (d.bitCount) {
-        case 1: return rf1Bit;
-        case 4: return rf4Bit;
-        case 8: return rf8Bit;
+        case 1:
+            return rf1Bit;
+        case 4:
+            return rf4Bit;
+        case 8:
+            return rf8Bit;
         case 16:
             if (d.compression == platform::BI_RGB) return rf15Bit;
             return d.compression == platform::BI_BITFIELDS && image.masks[1] == 0x07E0 ? rf16Bit : rfCustom;
-        case 24: return rf24Bit;
-        case 32: return d.compression == platform::BI_RGB ? rf32Bit : rfCustom;
-        default: return rfCustom;
+        case 24:
+            return rf24Bit;
+        case 32:
+            return d.compression == platform::BI_RGB ? rf32Bit : rfCustom;
+        default:
+            return rfCustom;
     }
 }
 
@@ -192,8 +219,7 @@ void TBitmap::SetRasterFormat(TRasterFormat value) {
         ConvertToDevice();
         return;
     }
-    static constexpr int bitCounts[] = {0, 1, 4, 8, 16, 16, 24, 32, 0};
-    const int bits = bitCounts[value];
+    const int bits = BitCounts[value];
     const auto* old = image_->handle.get();
 
     platform::HPALETTE handed = image_->palette;
@@ -211,9 +237,12 @@ void TBitmap::SetRasterFormat(TRasterFormat value) {
 
     std::vector<platform::RGBQuad> colors;
     if (bits <= 8) {
-        if (bits == 1 && (!old || old->deviceDependent)) colors = BlackWhite;
-        else if (handed) colors = *handed;
-        else if (old) colors = old->colors;
+        if (bits == 1 && (!old || old->deviceDependent))
+            colors = BlackWhite;
+        else if (handed)
+            colors = *handed;
+        else if (old)
+            colors = old->colors;
         // A 1-bit table taken from a raster without one would leave every pixel colourless.
         if (colors.empty()) colors = BlackWhite;
     }
@@ -279,7 +308,8 @@ void TBitmap::SetBlackAndWhite(bool value) {
 // ---- rows, surface, handle ----------------------------------------------------------------------
 
 std::uint8_t* TBitmap::Row(int y) {
-    if (!image_->handle || y < 0 || y >= Height()) throw EInvalidGraphicOperation(ErrorText::ScanLineOutOfRange);
+    if (!image_->handle || y < 0 || y >= Height())
+        throw EInvalidGraphicOperation(ErrorText::ScanLineOutOfRange);
     Changing();
     return image_->handle->ScanLine(y);
 }
@@ -319,7 +349,9 @@ void TBitmap::SetColorTable(const std::vector<platform::RGBQuad>& colors) {
     Changed();
 }
 
-platform::HPALETTE TBitmap::Palette() { return image_->palette; }
+platform::HPALETTE TBitmap::Palette() {
+    return image_->palette;
+}
 
 void TBitmap::SetPalette(platform::HPALETTE palette) {
     if (palette == image_->palette) return;
@@ -370,7 +402,9 @@ void TBitmap::ReadFromStream(TStream& stream) {
     format.Read(*this, stream);
 }
 
-void TBitmap::WriteToStream(TStream& stream) { InstalledFormat().Write(*this, stream); }
+void TBitmap::WriteToStream(TStream& stream) {
+    InstalledFormat().Write(*this, stream);
+}
 
 // The BMP is copied out first, so the reader cannot run past its own bytes into what follows.
 void TBitmap::ReadPictureData(TStream& stream) {

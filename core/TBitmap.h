@@ -38,7 +38,7 @@ public:
     ~TBitmap() override;
 
     const char* ClassName() const override { return "TBitmap"; }
-    TGraphic* NewInstance() const override { return new TBitmap; }
+    std::unique_ptr<TGraphic> NewInstance() const override { return std::make_unique<TBitmap>(); }
 
     void CopyFrom(TGraphic* source) override;
     void DrawInRect(TCanvas& canvas, const TRect& rect) override;

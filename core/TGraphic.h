@@ -1,6 +1,7 @@
 #pragma once
 #include <cstdint>
 #include <functional>
+#include <memory>
 #include <string>
 
 #include "platform/Bitmap.h"
@@ -30,7 +31,7 @@ public:
 
     virtual const char* ClassName() const = 0;
     // A new, empty graphic of the same class.
-    virtual TGraphic* NewInstance() const = 0;
+    virtual std::unique_ptr<TGraphic> NewInstance() const = 0;
 
     // Puts this graphic into `target`; refused by default with "Cannot assign a %s to a %s".
     virtual void CopyTo(TGraphic& target);
@@ -50,8 +51,8 @@ public:
     virtual void ReadPictureData(TStream& stream) = 0;
     virtual void WritePictureData(TStream& stream) = 0;
 
-    virtual void ReadFromFile(const std::string& path);   // opens for reading, ReadFromStream
-    virtual void WriteToFile(const std::string& path);    // creates or truncates, WriteToStream
+    virtual void ReadFromFile(const std::string& path);  // opens for reading, ReadFromStream
+    virtual void WriteToFile(const std::string& path);   // creates or truncates, WriteToStream
     virtual void ReadFromStream(TStream& stream) = 0;
     virtual void WriteToStream(TStream& stream) = 0;
 

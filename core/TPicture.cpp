@@ -17,7 +17,7 @@ void TPicture::ReplaceGraphic(TGraphic* graphic) {
         Changed();
         return;
     }
-    std::unique_ptr<TGraphic> copy(graphic->NewInstance());
+    std::unique_ptr<TGraphic> copy = graphic->NewInstance();
     copy->CopyFrom(graphic);
     InstallListeners(*copy);
     graphic_ = std::move(copy);

@@ -5,6 +5,7 @@
 
 #include "core/Errors.h"
 #include "core/LittleEndianBytes.h"
+#include "platform/Ceilings.h"
 #include "platform/DeviceContext.h"
 
 namespace {
@@ -12,16 +13,6 @@ namespace {
 constexpr std::size_t DirectorySize = 6;
 constexpr std::size_t EntrySize = 16;
 constexpr std::uint32_t MinInfoHeaderSize = 40;
-// Directory entries cannot name more than 256 pixels; images inside may be larger but not by much.
-// Fuzz builds lower both limits (as they lower the raster ceiling), so that each run stays fast;
-// the real build never meets the entry limit, 256 x 256 being the largest an entry can name.
-#ifdef BRELVIK_FUZZ_CEILING
-constexpr int MaxImageSide = 64;
-constexpr int MaxEntryPixels = 64 * 64;
-#else
-constexpr int MaxImageSide = 1024;
-constexpr int MaxEntryPixels = 256 * 256;
-#endif
 
 [[noreturn]] void Invalid() {
     throw EInvalidGraphic(ErrorText::InvalidIcon);
@@ -76,7 +67,9 @@ ImageLayout ReadLayout(const ImageData& data) {
     if (l.bitCount != 1 && l.bitCount != 4 && l.bitCount != 8 && l.bitCount != 24 && l.bitCount != 32)
         Invalid();
     l.height = storedHeight / 2;
-    if (l.width <= 0 || l.width > MaxImageSide || l.height <= 0 || l.height > MaxImageSide) Invalid();
+    if (l.width <= 0 || l.width > platform::MaxIconImageSide || l.height <= 0 ||
+        l.height > platform::MaxIconImageSide)
+        Invalid();
 
     const std::uint32_t fullTable = l.bitCount <= 8 ? (1u << l.bitCount) : 0;
     l.tableCount = colorsUsed > 0 && colorsUsed < fullTable ? colorsUsed : fullTable;
@@ -233,19 +226,19 @@ int ChooseIcoEntry(const std::vector<IcoEntry>& entries, int wantedWidth, int wa
     return best;
 }
 
-platform::HICON ReadIcoHandle(const std::vector<std::uint8_t>& bytes, int wantedWidth, int wantedHeight,
-                              int& width, int& height) {
+platform::IconHandle ReadIcoHandle(const std::vector<std::uint8_t>& bytes, int wantedWidth, int wantedHeight,
+                                   int& width, int& height) {
     if (IcoFileType(bytes) == 0) {
         width = height = 0;
-        return platform::DefaultApplicationIcon();
+        return platform::IconHandle(platform::DefaultApplicationIcon());  // never destroyed
     }
     const std::vector<IcoEntry> entries = ReadIcoEntries(bytes);
     const IcoEntry& entry = entries[ChooseIcoEntry(entries, wantedWidth, wantedHeight, ScreenColors())];
     if (entry.offset > bytes.size() || entry.size > bytes.size() - entry.offset) Invalid();
-    if (entry.width * entry.height > MaxEntryPixels) Invalid();
+    if (entry.width * entry.height > platform::MaxIconEntryPixels) Invalid();
     const IconPixels pixels =
         Stretch(DecodeImage(ImageData(bytes.data() + entry.offset, entry.size)), entry.width, entry.height);
-    platform::HICON icon = platform::CreateIcon(pixels.width, pixels.height, pixels.colors, pixels.mask);
+    platform::IconHandle icon = platform::CreateIcon(pixels.width, pixels.height, pixels.colors, pixels.mask);
     if (!icon) Invalid();
     width = entry.width;
     height = entry.height;

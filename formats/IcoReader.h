@@ -28,5 +28,5 @@ int ChooseIcoEntry(const std::vector<IcoEntry>& entries, int wantedWidth, int wa
 // The platform icon of an ICO file at the entry ChooseIcoEntry picks for the screen, stretched to
 // the entry's size, which `width` and `height` receive. Type 0 gives the default application icon
 // (size 0 x 0). Damaged data: EInvalidGraphic "Icon image is not valid".
-platform::HICON ReadIcoHandle(const std::vector<std::uint8_t>& bytes, int wantedWidth, int wantedHeight,
-                              int& width, int& height);
+platform::IconHandle ReadIcoHandle(const std::vector<std::uint8_t>& bytes, int wantedWidth, int wantedHeight,
+                                   int& width, int& height);

@@ -4,6 +4,7 @@
 #include <cstdio>
 #include <exception>
 #include <type_traits>
+#include <utility>
 #include <vector>
 
 // clang-format off
@@ -17,6 +18,9 @@
 namespace {
 
 constexpr std::size_t BlockSize = 4096;
+// Each scan of a file is a pass over every block of the picture; a file of more is hostile, not a
+// picture (the codec's own tools stop at the same number).
+constexpr int MaxScans = 500;
 
 // ---- the error bridge ----
 //
@@ -85,13 +89,27 @@ struct ProgressHook : jpeg_progress_mgr {
 
 int PassPercent(const jpeg_progress_mgr& p) {
     if (p.total_passes <= 0) return 0;
-    double done = p.completed_passes + (p.pass_limit > 0 ? double(p.pass_counter) / double(p.pass_limit) : 0.0);
+    double done =
+        p.completed_passes + (p.pass_limit > 0 ? double(p.pass_counter) / double(p.pass_limit) : 0.0);
     int percent = int(100.0 * done / p.total_passes);
     return percent < 0 ? 0 : percent > 100 ? 100 : percent;
 }
 
+[[noreturn]] void RefuseTheWork() {
+    throw EOutOfResources(ErrorText::OutOfResources);
+}
+
+// Called as each scan is read, before its work is done.
+void CheckScanCount(j_common_ptr cinfo) {
+    if (!cinfo->is_decompressor) return;
+    if (reinterpret_cast<j_decompress_ptr>(cinfo)->input_scan_number > MaxScans)
+        Shielded(cinfo, [] { RefuseTheWork(); });
+}
+
 void OnProgress(j_common_ptr cinfo) {
+    CheckScanCount(cinfo);
     auto* hook = static_cast<ProgressHook*>(cinfo->progress);
+    if (!hook->sink) return;
     std::uint32_t now = platform::GetTickCount();
     if (now - hook->lastTime < hook->sink->intervalMs) return;
     bool first = hook->lastTime == 0;
@@ -113,8 +131,8 @@ void OnProgress(j_common_ptr cinfo) {
     if (d) hook->lastRow = int(d->output_scanline);
 }
 
+// Installed without a listener too: the scan count is checked there.
 void InstallProgress(j_common_ptr cinfo, ProgressHook& hook) {
-    if (!hook.sink) return;
     hook.progress_monitor = OnProgress;
     cinfo->progress = &hook;
 }
@@ -134,7 +152,8 @@ void InitDestination(j_compress_ptr cinfo) {
 
 boolean EmptyOutputBuffer(j_compress_ptr cinfo) {
     auto* dest = static_cast<MemoryDestination*>(cinfo->dest);
-    Shielded(reinterpret_cast<j_common_ptr>(cinfo), [&] { dest->output->WriteBuffer(dest->block, BlockSize); });
+    Shielded(reinterpret_cast<j_common_ptr>(cinfo),
+             [&] { dest->output->WriteBuffer(dest->block, BlockSize); });
     dest->next_output_byte = dest->block;
     dest->free_in_buffer = BlockSize;
     return TRUE;
@@ -144,7 +163,8 @@ void TermDestination(j_compress_ptr cinfo) {
     auto* dest = static_cast<MemoryDestination*>(cinfo->dest);
     std::size_t count = BlockSize - dest->free_in_buffer;
     if (count > 0)
-        Shielded(reinterpret_cast<j_common_ptr>(cinfo), [&] { dest->output->WriteBuffer(dest->block, count); });
+        Shielded(reinterpret_cast<j_common_ptr>(cinfo),
+                 [&] { dest->output->WriteBuffer(dest->block, count); });
 }
 
 // ---- in-memory source ----
@@ -343,7 +363,9 @@ void SetupDecoder(DecompressRun& run, const JpegDecodeSettings& settings) {
 }
 
 // Bytes per output pixel the raster row holds.
-int RasterBytesPerPixel(const jpeg_decompress_struct& c) { return c.quantize_colors ? 1 : 3; }
+int RasterBytesPerPixel(const jpeg_decompress_struct& c) {
+    return c.quantize_colors ? 1 : 3;
+}
 
 void CmykToBgr(const JSAMPLE* in, std::uint8_t* out, int width, bool inverted) {
     for (int x = 0; x < width; ++x, in += 4, out += 3) {
@@ -385,12 +407,31 @@ void DeliverColorMap(DecompressRun& run, JpegDecodeTarget& target) {
     target.ColorMap(colors);
 }
 
+std::int64_t RoundUp(std::int64_t value, std::int64_t step) {
+    return (value + step - 1) / step * step;
+}
+
+// A file of several scans is held whole as coefficients while it decodes, whatever the output
+// scale: 64 of them, 2 bytes each, per 8 x 8 block of each component, in whole sampling units.
+std::int64_t CoefficientBytes(const DecompressRun& run) {
+    if (!run.multipleScans) return 0;
+    std::int64_t total = 0;
+    for (int i = 0; i < run.cinfo.num_components; ++i) {
+        const jpeg_component_info& component = run.cinfo.comp_info[i];
+        total += RoundUp(component.width_in_blocks, component.h_samp_factor) *
+                 RoundUp(component.height_in_blocks, component.v_samp_factor) * DCTSIZE2 *
+                 std::int64_t(sizeof(JCOEF));
+    }
+    return total;
+}
+
 void CheckOutput(DecompressRun& run) {
     const jpeg_decompress_struct& c = run.cinfo;
     bool fits = run.cmyk ? c.output_components == 4 : c.output_components == RasterBytesPerPixel(c);
     if (!fits) Raise(nullptr, JERR_CONVERSION_NOTIMPL);
     if (std::int64_t(c.output_width) * std::int64_t(c.output_height) > platform::MaxRasterPixels)
-        throw EOutOfResources(ErrorText::OutOfResources);
+        RefuseTheWork();
+    if (CoefficientBytes(run) > platform::MaxRasterBytes) RefuseTheWork();
     if (run.cmyk) run.scratch.assign(std::size_t(c.output_width) * 4, 0);
 }
 
@@ -400,11 +441,15 @@ void ShowScans(DecompressRun& run, JpegDecodeTarget& target, bool codecPaletteAl
     int status = 0;
     do {
         Call(run, [&] { jpeg_start_output(c, c->input_scan_number); });
-        if (!passDone && c->colormap && c->quantize_colors && codecPaletteAllowed) DeliverColorMap(run, target);
+        if (!passDone && c->colormap && c->quantize_colors && codecPaletteAllowed)
+            DeliverColorMap(run, target);
         ReadRows(run, target);
         Call(run, [&] { jpeg_finish_output(c); });
         passDone = true;
-        Call(run, [&] { status = jpeg_consume_input(c); });
+        Call(run, [&] {
+            status = jpeg_consume_input(c);
+            CheckScanCount(reinterpret_cast<j_common_ptr>(c));
+        });
     } while (status != JPEG_REACHED_EOI && status != JPEG_SUSPENDED);
     c->dct_method = run.finalDct;
     c->dither_mode = run.finalDither;
@@ -432,21 +477,32 @@ void JpegCompress(const JpegEncodeSettings& settings, const std::uint8_t* topRow
     });
 }
 
-struct JpegDecompressor::Codec : DecompressRun {
-    using DecompressRun::DecompressRun;
+// The bytes come first among the bases, so they are there before the codec's source points into
+// them and still there until the codec is gone.
+struct HeldBytes {
+    std::shared_ptr<const TMemoryStream> bytes;
 };
 
-JpegDecompressor::JpegDecompressor(const TMemoryStream& bytes, const JpegDecodeSettings& settings,
-                                   const JpegProgress* progress)
-    : codec_(std::make_unique<Codec>(bytes, progress)) {
+struct JpegDecompressor::Codec : HeldBytes, DecompressRun {
+    Codec(std::shared_ptr<const TMemoryStream> held, const JpegProgress* progress)
+        : HeldBytes{std::move(held)}, DecompressRun(*HeldBytes::bytes, progress) {}
+};
+
+JpegDecompressor::JpegDecompressor(std::shared_ptr<const TMemoryStream> bytes,
+                                   const JpegDecodeSettings& settings, const JpegProgress* progress)
+    : codec_(std::make_unique<Codec>(std::move(bytes), progress)) {
     Call(*codec_, [&] { SetupDecoder(*codec_, settings); });
 }
 
 JpegDecompressor::~JpegDecompressor() = default;
 
-bool JpegDecompressor::Quantized() const { return codec_->cinfo.quantize_colors; }
+bool JpegDecompressor::Quantized() const {
+    return codec_->cinfo.quantize_colors;
+}
 
-bool JpegDecompressor::HasMultipleScans() const { return codec_->multipleScans; }
+bool JpegDecompressor::HasMultipleScans() const {
+    return codec_->multipleScans;
+}
 
 platform::TPoint JpegDecompressor::OutputSize() {
     Call(*codec_, [&] { jpeg_calc_output_dimensions(&codec_->cinfo); });
@@ -459,7 +515,8 @@ bool JpegDecompressor::UseColorMap(const platform::Palette& colors) {
     if (!c->quantize_colors || c->out_color_space != JCS_EXT_BGR || colors.empty()) return false;
     int count = colors.size() > 256 ? 256 : int(colors.size());
     Call(*codec_, [&] {
-        c->colormap = (*c->mem->alloc_sarray)(reinterpret_cast<j_common_ptr>(c), JPOOL_IMAGE, JDIMENSION(count), 3);
+        c->colormap =
+            (*c->mem->alloc_sarray)(reinterpret_cast<j_common_ptr>(c), JPOOL_IMAGE, JDIMENSION(count), 3);
     });
     for (int i = 0; i < count; ++i) {
         c->colormap[0][i] = colors[i].blue;
@@ -485,6 +542,10 @@ void JpegDecompressor::Decode(JpegDecodeTarget& target, bool codecPaletteAllowed
         if (run.buffered) jpeg_finish_output(c);
         jpeg_finish_decompress(c);
     });
+}
+
+void CheckJpegWritable(std::int64_t width, std::int64_t height) {
+    if (width > JPEG_MAX_DIMENSION || height > JPEG_MAX_DIMENSION) Raise(nullptr, JERR_IMAGE_TOO_BIG);
 }
 
 JpegHeader JpegReadHeader(const TMemoryStream& bytes) {

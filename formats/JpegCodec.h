@@ -43,6 +43,10 @@ struct JpegHeader {
 // Reads the header of the complete JPEG file held in `bytes`.
 JpegHeader JpegReadHeader(const TMemoryStream& bytes);
 
+// The longest side the codec writes; a picture with a longer one fails with the codec's error
+// (EJPEG) before its rows are touched.
+void CheckJpegWritable(std::int64_t width, std::int64_t height);
+
 struct JpegDecodeSettings {
     int scale = 0;  // output is 1 / 2^scale of the picture
     bool blockSmoothing = true;
@@ -64,10 +68,11 @@ public:
 };
 
 // One decompression of one JPEG file. The constructor reads the header and chooses the output; the
-// bytes must outlive the object.
+// object keeps the bytes alive for as long as the codec may read them.
 class JpegDecompressor {
 public:
-    JpegDecompressor(const TMemoryStream& bytes, const JpegDecodeSettings& settings, const JpegProgress* progress);
+    JpegDecompressor(std::shared_ptr<const TMemoryStream> bytes, const JpegDecodeSettings& settings,
+                     const JpegProgress* progress);
     ~JpegDecompressor();
     JpegDecompressor(const JpegDecompressor&) = delete;
     JpegDecompressor& operator=(const JpegDecompressor&) = delete;
@@ -81,8 +86,10 @@ public:
     // three-component output; false when the codec would ignore it.
     bool UseColorMap(const platform::Palette& colors);
     // Decodes every row into `target`. The codec's own colour map reaches target.ColorMap only when
-    // `codecPaletteAllowed`. Pictures beyond the platform's raster ceiling are refused before anything
-    // is allocated (EOutOfResources).
+    // `codecPaletteAllowed`. Refused before anything is allocated (EOutOfResources): pictures beyond
+    // the platform's raster ceiling, and files of several scans whose coefficients, held whole while
+    // they decode, would pass its byte ceiling. A file of more than 500 scans is refused as its 501st
+    // scan is reached (EOutOfResources).
     void Decode(JpegDecodeTarget& target, bool codecPaletteAllowed);
 
 private:

@@ -1,22 +1,22 @@
 #include "formats/TIcon.h"
 
+#include <utility>
+
 #include "core/Errors.h"
 #include "core/LengthPrefix.h"
 #include "core/TCanvas.h"
 #include "formats/IcoReader.h"
 #include "formats/IcoWriter.h"
+#include "platform/Ceilings.h"
 #include "platform/SystemMetrics.h"
 
 namespace {
 
-// Icon files are small; anything past this is not one, and is not read into memory.
-constexpr std::int64_t MaxIconFileBytes = std::int64_t(16) << 20;
+// 65,535 entries of up to 270 KB each with 32-bit offsets: the format allows files of gigabytes,
+// and one of 255 full-size entries is 65 MB. Anything past the raster ceiling is not read in.
+constexpr std::int64_t MaxIconFileBytes = platform::MaxRasterBytes;
 
 }  // namespace
-
-TIconImage::~TIconImage() {
-    if (handle) platform::DestroyIcon(handle);
-}
 
 TIcon::TIcon() {
     transparent_ = true;
@@ -82,7 +82,7 @@ void TIcon::ReadFromStream(TStream& stream) {
     if (IcoFileType(bytes->Data()) == 1) {
         // Damaged files are refused now rather than on first paint; the handle itself is made on need.
         int width = 0, height = 0;
-        platform::DestroyIcon(ReadIcoHandle(bytes->Data(), WantedWidth(), WantedHeight(), width, height));
+        ReadIcoHandle(bytes->Data(), WantedWidth(), WantedHeight(), width, height);
     }
     NewImage();
     image_->bytes = std::move(bytes);
@@ -129,9 +129,9 @@ void TIcon::WriteToClipboard() {
     throw EInvalidGraphic(ErrorText::IconClipboard);
 }
 
-void TIcon::AdoptHandle(platform::HICON handle) {
+void TIcon::AdoptHandle(platform::IconHandle handle) {
     NewImage();
-    image_->handle = handle;
+    image_->handle = std::move(handle);
     Changed();
 }
 
@@ -143,7 +143,7 @@ platform::HICON TIcon::Handle() {
         image_->width = width;
         image_->height = height;
     }
-    return image_->handle;
+    return image_->handle.get();
 }
 
 const TMemoryStream& TIcon::FileBytes() {
@@ -155,7 +155,7 @@ void TIcon::EnsureBytes() {
     if (IsEmpty()) throw EInvalidGraphic(ErrorText::InvalidIcon);
     if (image_->bytes) return;
     auto bytes = std::make_unique<TMemoryStream>();
-    bytes->Data() = MakeIcoBytes(image_->handle);
+    bytes->Data() = MakeIcoBytes(image_->handle.get());
     image_->bytes = std::move(bytes);
 }
 

@@ -14,7 +14,7 @@ public:
     ~TIcon() override;
 
     const char* ClassName() const override { return "TIcon"; }
-    TGraphic* NewInstance() const override { return new TIcon; }
+    std::unique_ptr<TGraphic> NewInstance() const override { return std::make_unique<TIcon>(); }
 
     void CopyFrom(TGraphic* source) override;  // another TIcon (shares its store) or none
     void DrawInRect(TCanvas& canvas, const TRect& rect) override;
@@ -33,8 +33,8 @@ public:
     void ReadFromClipboard();
     void WriteToClipboard();
 
-    // Takes ownership of `handle` in a new store (no bytes, size 0 x 0) and notifies a change.
-    void AdoptHandle(platform::HICON handle);
+    // Holds `handle` in a new store (no bytes, size 0 x 0) and notifies a change.
+    void AdoptHandle(platform::IconHandle handle);
     // The platform icon, made from the file bytes on first need; null when empty.
     platform::HICON Handle();
     // The file bytes, made from the handle when missing.

@@ -8,12 +8,7 @@
 // The shared store of a TIcon: a platform icon, the icon's file bytes, or both.
 class TIconImage : public TSharedImage {
 public:
-    TIconImage() = default;
-    ~TIconImage() override;
-    TIconImage(const TIconImage&) = delete;
-    TIconImage& operator=(const TIconImage&) = delete;
-
-    platform::HICON handle = nullptr;      // owned; destroyed with the store
+    platform::IconHandle handle;           // destroyed with the store
     std::unique_ptr<TMemoryStream> bytes;  // the ICO file, when made or read
     int width = 0;                         // size as read from a file; 0 x 0 for a handle
     int height = 0;

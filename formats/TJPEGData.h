@@ -9,8 +9,8 @@
 class TJPEGData : public TSharedImage {
 public:
     // The complete JPEG file. Absent in a fresh store; present and empty is a 0-byte file.
-    std::unique_ptr<TMemoryStream> Bytes;
-    int Height = 0;  // from the header, or from the encoded raster
+    std::shared_ptr<TMemoryStream> Bytes;  // shared with a decompression that reads it
+    int Height = 0;                        // from the header, or from the encoded raster
     int Width = 0;
     bool IsGray = false;  // one greyscale component
 };

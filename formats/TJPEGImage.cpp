@@ -36,7 +36,9 @@ JpegDecodeSettings DecoderSettings(const TJPEGImage& image) {
     return s;
 }
 
-bool LowColorScreen() { return platform::ScreenBitsPerPixel * platform::ScreenPlanes <= 8; }
+bool LowColorScreen() {
+    return platform::ScreenBitsPerPixel * platform::ScreenPlanes <= 8;
+}
 
 }  // namespace
 
@@ -59,7 +61,9 @@ void TJPEGImage::ResetStore() {
     needsRecalc_ = true;
 }
 
-void TJPEGImage::ResetBitmap() { decoded_ = std::make_unique<TBitmap>(); }
+void TJPEGImage::ResetBitmap() {
+    decoded_ = std::make_unique<TBitmap>();
+}
 
 void TJPEGImage::CopyFrom(TGraphic* source) {
     if (auto* jpeg = dynamic_cast<TJPEGImage*>(source)) {
@@ -77,7 +81,8 @@ void TJPEGImage::CopyFrom(TGraphic* source) {
         ResetBitmap();
         decoded_->CopyFrom(bitmap);
     } else {
-        throw EConvertError(Format(ErrorText::AssignError, source ? source->ClassName() : "nil", ClassName()));
+        throw EConvertError(
+            Format(ErrorText::AssignError, source ? source->ClassName() : "nil", ClassName()));
     }
 }
 
@@ -106,7 +111,8 @@ void TJPEGImage::Encode() {
         snapshot = converted.Image();
     }
     const platform::Bitmap& rows = *snapshot->handle;
-    const std::ptrdiff_t rowStep = rows.TopDown() ? std::ptrdiff_t(rows.Stride()) : -std::ptrdiff_t(rows.Stride());
+    const std::ptrdiff_t rowStep =
+        rows.TopDown() ? std::ptrdiff_t(rows.Stride()) : -std::ptrdiff_t(rows.Stride());
 
     JpegEncodeSettings settings;
     settings.width = store_->Width;
@@ -151,7 +157,9 @@ void TJPEGImage::WriteToFile(const std::string& path) {
     TGraphic::WriteToFile(path);
 }
 
-void TJPEGImage::ReadFromStream(TStream& stream) { ReadStore(stream.Remaining(), stream); }
+void TJPEGImage::ReadFromStream(TStream& stream) {
+    ReadStore(stream.Remaining(), stream);
+}
 
 void TJPEGImage::ReadPictureData(TStream& stream) {
     ReadStore(ReadLengthPrefix(stream), stream);
@@ -192,7 +200,7 @@ TBitmap& TJPEGImage::DecodedBitmap() {
     JpegProgress progress{[this](std::uint8_t percent, bool redraw, const TRect& rect) {
         Progress(psRunning, percent, redraw, rect);
     }};
-    JpegDecompressor decoder(*store_->Bytes, DecoderSettings(*this), &progress);
+    JpegDecompressor decoder(store_->Bytes, DecoderSettings(*this), &progress);
     try {
         try {
             decoded_->SetRasterFormat(decoder.Quantized() ? rf8Bit : rf24Bit);
@@ -229,7 +237,9 @@ void TJPEGImage::InstallDecodedPalette(const platform::HPALETTE& palette) {
     decoded_->SetPalette(palette);
 }
 
-void TJPEGImage::DrawInRect(TCanvas& canvas, const TRect& rect) { DecodedBitmap().DrawInRect(canvas, rect); }
+void TJPEGImage::DrawInRect(TCanvas& canvas, const TRect& rect) {
+    DecodedBitmap().DrawInRect(canvas, rect);
+}
 
 bool TJPEGImage::IsEmpty() const {
     if (store_->Bytes) return false;
@@ -254,7 +264,7 @@ void TJPEGImage::MeasureScaled() const {
     if (!needsRecalc_) return;
     scaledWidth_ = scaledHeight_ = 0;
     if (store_->Bytes && store_->Bytes->DataSize() > 0) {
-        JpegDecompressor decoder(*store_->Bytes, DecoderSettings(*this), nullptr);
+        JpegDecompressor decoder(store_->Bytes, DecoderSettings(*this), nullptr);
         platform::TPoint size = decoder.OutputSize();
         scaledWidth_ = size.X;
         scaledHeight_ = size.Y;
@@ -269,9 +279,13 @@ void TJPEGImage::SetDecodeScale(TJPEGDecodeScale value) {
     needsRecalc_ = true;
 }
 
-void TJPEGImage::SetWidth(int) { throw EInvalidGraphicOperation(ErrorText::ChangeJpegSize); }
+void TJPEGImage::SetWidth(int) {
+    throw EInvalidGraphicOperation(ErrorText::ChangeJpegSize);
+}
 
-void TJPEGImage::SetHeight(int) { throw EInvalidGraphicOperation(ErrorText::ChangeJpegSize); }
+void TJPEGImage::SetHeight(int) {
+    throw EInvalidGraphicOperation(ErrorText::ChangeJpegSize);
+}
 
 platform::HPALETTE TJPEGImage::Palette() {
     if (decoded_) return decoded_->Palette();

@@ -15,7 +15,7 @@ public:
     ~TJPEGImage() override;
 
     const char* ClassName() const override { return "TJPEGImage"; }
-    TGraphic* NewInstance() const override { return new TJPEGImage; }
+    std::unique_ptr<TGraphic> NewInstance() const override { return std::make_unique<TJPEGImage>(); }
 
     // A TBitmap target takes the decoded raster; anything else is refused.
     void CopyTo(TGraphic& target) override;

@@ -10,7 +10,7 @@
 class TMetafile : public TGraphic {
 public:
     const char* ClassName() const override { return "TMetafile"; }
-    TGraphic* NewInstance() const override { return new TMetafile; }
+    std::unique_ptr<TGraphic> NewInstance() const override { return std::make_unique<TMetafile>(); }
 
     void CopyFrom(TGraphic* source) override;  // another TMetafile (shares its bytes) or none
     void DrawInRect(TCanvas& canvas, const TRect& rect) override;
@@ -21,7 +21,7 @@ public:
     void SetHeight(int value) override;
     void ReadPictureData(TStream& stream) override;  // 4-byte length, then the metafile
     void WritePictureData(TStream& stream) override;
-    void ReadFromStream(TStream& stream) override;   // to the stream's end
+    void ReadFromStream(TStream& stream) override;  // to the stream's end
     void WriteToStream(TStream& stream) override;
 
     bool Enhanced() const { return enhanced_; }

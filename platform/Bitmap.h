@@ -6,6 +6,7 @@
 #include <utility>
 #include <vector>
 
+#include "platform/Ceilings.h"  // the largest raster this stand-in makes
 #include "platform/Color.h"
 
 namespace platform {
@@ -32,18 +33,9 @@ struct BitmapInfoHeader {
 constexpr std::uint32_t BI_RGB = 0, BI_RLE8 = 1, BI_RLE4 = 2, BI_BITFIELDS = 3;
 
 // Bytes in one stored row: rows start on 4-byte boundaries.
-constexpr std::int64_t RowStride(std::int64_t width, int bitCount) { return ((width * bitCount + 31) / 32) * 4; }
-
-// Largest raster this stand-in makes (pixels); larger requests fail like an exhausted platform.
-// Fuzz builds lower it so that each run stays fast; every code path is the same, only the sizes
-// at which the refusal comes are smaller.
-#ifdef BRELVIK_FUZZ_CEILING
-constexpr std::int64_t MaxRasterPixels = std::int64_t(1) << 20;
-constexpr std::int64_t MaxRasterBytes = std::int64_t(1) << 22;
-#else
-constexpr std::int64_t MaxRasterPixels = std::int64_t(1) << 28;
-constexpr std::int64_t MaxRasterBytes = std::int64_t(1) << 30;
-#endif
+constexpr std::int64_t RowStride(std::int64_t width, int bitCount) {
+    return ((width * bitCount + 31) / 32) * 4;
+}
 
 // Raster rows: allocated without a zero fill, which costs as much as the reading itself when a
 // reader overwrites every row anyway. Makers that promise zeros clear the rows themselves.
@@ -75,8 +67,8 @@ class Bitmap {
 public:
     BitmapInfoHeader info;
     std::uint32_t masks[3] = {0, 0, 0};  // red, green, blue bit fields
-    std::vector<RGBQuad> colors;          // colour table (indexed formats), or the palette
-    RasterRows bits;                      // rows in storage order
+    std::vector<RGBQuad> colors;         // colour table (indexed formats), or the palette
+    RasterRows bits;                     // rows in storage order
     bool deviceDependent = false;
 
     int Width() const { return info.width; }
@@ -97,7 +89,8 @@ public:
 
     // A new all-zero raster; throws EOutOfResources-like platform::RasterError past the ceilings.
     // `zeroed` false leaves the rows as allocated, for a caller that writes every byte of them.
-    static std::unique_ptr<Bitmap> CreateDib(const BitmapInfoHeader& header, const std::vector<RGBQuad>& colors,
+    static std::unique_ptr<Bitmap> CreateDib(const BitmapInfoHeader& header,
+                                             const std::vector<RGBQuad>& colors,
                                              const std::uint32_t masks[3] = nullptr, bool zeroed = true);
     static std::unique_ptr<Bitmap> CreateDevice(int width, int height);      // 32-bit, device-dependent
     static std::unique_ptr<Bitmap> CreateMonochrome(int width, int height);  // 1-bit, device-dependent
@@ -108,7 +101,8 @@ using HBITMAP = Bitmap*;
 
 // Thrown by the raster makers when a raster cannot be made (too large, invalid header).
 struct RasterError {
-    int code;  // 0: no system error code (callers report "Bitmap image is not valid" or "Out of system resources")
+    int code;  // 0: no system error code (callers report "Bitmap image is not valid" or "Out of system
+               // resources")
     const char* message;
 };
 

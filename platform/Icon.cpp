@@ -41,14 +41,18 @@ IconObject* MakeStockIcon() {
                 colors[y * size + x] = 0x00000080;
         }
     }
-    IconObject* icon = CreateIcon(size, size, colors, std::vector<std::uint8_t>(size * size, 0));
+    IconObject* icon = CreateIcon(size, size, colors, std::vector<std::uint8_t>(size * size, 0)).release();
     icon->stock = true;
     return icon;
 }
 
 }  // namespace
 
-HICON CreateIconIndirect(const ICONINFO& info) {
+void IconDestroyer::operator()(IconObject* icon) const {
+    DestroyIcon(icon);
+}
+
+IconHandle CreateIconIndirect(const ICONINFO& info) {
     if (!info.hbmMask || !info.hbmColor) return nullptr;
     if (info.hbmMask->Width() != info.hbmColor->Width() || info.hbmMask->Height() != info.hbmColor->Height())
         return nullptr;
@@ -59,15 +63,15 @@ HICON CreateIconIndirect(const ICONINFO& info) {
     icon->yHotspot = info.yHotspot;
     icon->mask = info.hbmMask->Clone();
     icon->color = info.hbmColor->Clone();
-    return icon.release();
+    return IconHandle(icon.release());
 }
 
-HICON CreateIcon(int width, int height, const std::vector<std::uint32_t>& colors,
-                 const std::vector<std::uint8_t>& mask) {
+IconHandle CreateIcon(int width, int height, const std::vector<std::uint32_t>& colors,
+                      const std::vector<std::uint8_t>& mask) {
     if (width <= 0 || height <= 0) return nullptr;
     const std::size_t count = std::size_t(width) * std::size_t(height);
     if (colors.size() != count || mask.size() != count) return nullptr;
-    auto icon = std::make_unique<IconObject>();
+    IconHandle icon(new IconObject);
     try {
         icon->color = MakeColorRaster(width, height);
         icon->mask = MakeMaskRaster(width, height);
@@ -81,7 +85,7 @@ HICON CreateIcon(int width, int height, const std::vector<std::uint32_t>& colors
         for (int x = 0; x < width; ++x) maskRow[x] = mask[start + x] ? 0x00FFFFFF : 0;
         WriteRow32(*icon->mask, y, 0, width, maskRow.data());
     }
-    return icon.release();
+    return icon;
 }
 
 bool GetIconInfo(HICON icon, ICONINFO& info) {

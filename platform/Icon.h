@@ -18,7 +18,14 @@ struct IconObject {
     bool stock = false;             // the default application icon; never destroyed
 };
 
+// A borrowed icon; IconHandle owns one.
 using HICON = IconObject*;
+
+// Frees an icon as DestroyIcon does, so the default application icon may be held too.
+struct IconDestroyer {
+    void operator()(IconObject* icon) const;
+};
+using IconHandle = std::unique_ptr<IconObject, IconDestroyer>;
 
 struct ICONINFO {
     std::uint32_t fIcon = 0;  // a 32-bit boolean; any non-zero value is true
@@ -29,14 +36,14 @@ struct ICONINFO {
 };
 
 // A new icon holding copies of both rasters; null when a raster is missing or the sizes disagree.
-HICON CreateIconIndirect(const ICONINFO& info);
+IconHandle CreateIconIndirect(const ICONINFO& info);
 // A new icon of width x height from 32-bit colours (0x00RRGGBB) and mask values (one per pixel,
 // 1 = transparent), both row by row from the top; null when a size does not match.
-HICON CreateIcon(int width, int height, const std::vector<std::uint32_t>& colors,
-                 const std::vector<std::uint8_t>& mask);
+IconHandle CreateIcon(int width, int height, const std::vector<std::uint32_t>& colors,
+                      const std::vector<std::uint8_t>& mask);
 // Fresh copies of the icon's rasters in info.hbmMask and info.hbmColor; the caller deletes them.
 bool GetIconInfo(HICON icon, ICONINFO& info);
-// Frees the icon; the default application icon is left alone.
+// Frees the icon; the default application icon is left alone. IconHandle calls it.
 bool DestroyIcon(HICON icon);
 // Draws the icon at its own size with (x, y) as its top-left corner: the target is ANDed with the
 // mask, then XORed with the colour raster.

@@ -1,9 +1,12 @@
 #pragma once
 #include <string>
 
-// Where the shared BMP corpus lives; empty when ../shared is absent (tests then skip).
+// Where the shared BMP corpus lives: BRELVIK_CORPUS_DIR, else ../shared/testdata/bmpsuite beside
+// the checkout; empty when absent. Tests then skip, or fail when BRELVIK_REQUIRE_CORPUS is set (CI).
 std::string CorpusDir();
+bool CorpusRequired();
 // A fresh empty folder for one test's files.
 std::string TempDir();
-#define SKIP_WITHOUT_CORPUS()                                                         \
+#define NEED_CORPUS()                                                                               \
+    if (CorpusDir().empty() && CorpusRequired()) FAIL() << "../shared/testdata/bmpsuite is absent"; \
     if (CorpusDir().empty()) GTEST_SKIP() << "../shared/testdata/bmpsuite is absent"

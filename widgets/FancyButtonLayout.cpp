@@ -6,7 +6,7 @@ namespace {
 
 int ShownCell(int glyphState, int number) {
     if (number < glyphState) return 0;
-    return glyphState >= 1 && glyphState <= 4 ? glyphState - 1 : 0;
+    return glyphState >= GlyphNormal && glyphState <= GlyphHot ? glyphState - GlyphNormal : 0;
 }
 
 }  // namespace

@@ -11,9 +11,9 @@ struct FancyButtonFacts {
     QSize Strip;     // the whole glyph strip; empty without a glyph
     int Number = 1;  // cells in the strip
     TBmpLayout Layout = lyLeft;
-    int Distance = 0;    // between glyph and caption
-    QSize Caption;       // the caption measured in the button's font
-    int GlyphState = 1;  // 1 normal, 2 disabled, 3 held down, 4 hot
+    int Distance = 0;  // between glyph and caption
+    QSize Caption;     // the caption measured in the button's font
+    TGlyphState GlyphState = GlyphNormal;
 };
 
 // Where one paint puts glyph and caption and which glyph cell it shows; both before the one-pixel

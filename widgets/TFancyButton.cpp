@@ -15,8 +15,6 @@
 
 namespace {
 
-constexpr int GlyphNormal = 1, GlyphDisabled = 2, GlyphDown = 3, GlyphHot = 4;
-
 // The character after a single '&' of the caption, or a null character.
 QChar Accelerator(const QString& caption) {
     for (int i = 0; i + 1 < caption.size(); ++i) {

@@ -39,7 +39,7 @@ public:
 
     bool Pressed() const { return pressed_; }
     bool MouseInShape() const { return mouseInShape_; }
-    int GlyphState() const { return glyphState_; }
+    TGlyphState GlyphState() const { return glyphState_; }
     // Where glyph and caption go and which cell shows, from the present state.
     FancyButtonLayout Layout() const;
     int GlyphCellWidth() const { return Layout().GlyphCellWidth; }
@@ -92,6 +92,6 @@ private:
     bool mouseInShape_ = false;
     bool pointerInside_ = false;
     bool clickRunning_ = false;
-    int glyphState_ = 1;
+    TGlyphState glyphState_ = GlyphNormal;
     int shortcutId_ = 0;
 };

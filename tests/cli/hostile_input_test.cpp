@@ -1,18 +1,28 @@
 // brelvik-cli against hostile inputs and outputs: FIFOs, devices, folders, interrupts, full disks,
 // pictures that declare huge sizes. Every run has a time limit, so a run that blocks fails.
+#include <fcntl.h>
 #include <gtest/gtest.h>
 #include <signal.h>
 #include <sys/inotify.h>
+#include <sys/resource.h>
 #include <sys/stat.h>
 #include <sys/sysmacros.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
 #include <QProcess>
+#include <cstdio>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
 
+// clang-format off
+#include <jpeglib.h>
+#include <jerror.h>
+// clang-format on
+
 #include "cli/Options.h"
+#include "core/Errors.h"
 #include "core/TBitmap.h"
 #include "formats/TJPEGImage.h"
 #include "platform/File.h"
@@ -59,7 +69,8 @@ protected:
         for (int y = 0; y < height; ++y)
             for (int x = 0; x < width; ++x) {
                 std::uint8_t* p = bmp.Row(y) + 3 * x;
-                p[0] = std::uint8_t(x * 6), p[1] = std::uint8_t(y * 10), p[2] = std::uint8_t(40 + x * 3 + y * 4);
+                p[0] = std::uint8_t(x * 6), p[1] = std::uint8_t(y * 10),
+                p[2] = std::uint8_t(40 + x * 3 + y * 4);
             }
         bmp.WriteToFile(path);
     }
@@ -73,7 +84,8 @@ protected:
     }
     std::vector<std::string> Names() const {
         std::vector<std::string> names;
-        for (const auto& entry : fs::directory_iterator(dir)) names.push_back(entry.path().filename().string());
+        for (const auto& entry : fs::directory_iterator(dir))
+            names.push_back(entry.path().filename().string());
         std::sort(names.begin(), names.end());
         return names;
     }
@@ -256,4 +268,37 @@ TEST_F(CliHostileInput, MaxPixelsRefusesHugeDeclaredPicturesBeforeTheirRaster) {
 
     // The default is the raster ceiling itself.
     EXPECT_EQ(ParseCommandLine({"convert", "a.bmp"}).convert.maxPixels, std::int64_t(1) << 28);
+}
+
+// brelvik-cli's exit status and its own peak memory in KiB, run in `dir` with standard error in
+// the file "err".
+std::pair<int, long> RunMeasured(const std::string& dir, std::vector<std::string> args) {
+    args.insert(args.begin(), BRELVIK_BINARY_DIR "/brelvik-cli");
+    std::vector<char*> argv;
+    for (std::string& arg : args) argv.push_back(arg.data());
+    argv.push_back(nullptr);
+    const pid_t pid = fork();
+    if (pid == 0) {
+        const int err = open((dir + "/err").c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
+        if (chdir(dir.c_str()) != 0 || err < 0 || dup2(err, 2) < 0) _exit(127);
+        execv(argv[0], argv.data());
+        _exit(127);
+    }
+    int status = 0;
+    rusage usage{};
+    if (wait4(pid, &status, 0, &usage) != pid || !WIFEXITED(status)) return {-1, 0};
+    return {WEXITSTATUS(status), usage.ru_maxrss};
+}
+
+TEST_F(CliHostileInput, JpegOutputsOfASideBeyondTheCodecFailBeforeTheRowsAreRead) {
+    // 262 million pixels, within the raster ceiling: reading them would take 770 MB.
+    WriteRaw("wide.bmp", DeclaredBmp(65501, 4000, 24, 0, {}));
+    WriteRaw("tall.bmp", DeclaredBmp(4000, -65501, 24, 0, {}));
+    for (const char* name : {"wide.bmp", "tall.bmp"}) {
+        const auto [status, peakKiB] = RunMeasured(dir, {"convert", name, "-o", "out.jpg"});
+        EXPECT_EQ(status, 1) << name;
+        EXPECT_EQ(Bytes("err"), name + (": " + Format(ErrorText::JpegError, JERR_IMAGE_TOO_BIG)) + "\n");
+        EXPECT_LT(peakKiB, 200 * 1024) << name;
+    }
+    EXPECT_FALSE(fs::exists(dir + "/out.jpg"));
 }

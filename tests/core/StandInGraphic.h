@@ -11,7 +11,9 @@ public:
         if (destroyed_) *destroyed_ = true;
     }
     const char* ClassName() const override { return "TStandInGraphic"; }
-    TGraphic* NewInstance() const override { return new TStandInGraphic(width_, height_, nullptr, failCopy_); }
+    std::unique_ptr<TGraphic> NewInstance() const override {
+        return std::make_unique<TStandInGraphic>(width_, height_, nullptr, failCopy_);
+    }
     void CopyFrom(TGraphic*) override {
         if (failCopy_) throw EInvalidGraphic("copy failed");
     }

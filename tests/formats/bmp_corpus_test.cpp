@@ -35,7 +35,8 @@ std::map<std::string, std::string> References() {
 std::vector<std::string> FilesIn(const std::string& folder) {
     std::vector<std::string> files;
     for (const auto& entry : fs::directory_iterator(CorpusDir() + "/" + folder))
-        if (entry.path().extension() == ".bmp") files.push_back(folder + "/" + entry.path().filename().string());
+        if (entry.path().extension() == ".bmp")
+            files.push_back(folder + "/" + entry.path().filename().string());
     std::sort(files.begin(), files.end());
     return files;
 }
@@ -90,23 +91,32 @@ void ExpectMatchesReference(const std::string& file, const std::map<std::string,
 }
 
 TEST(BmpCorpus, GoodFilesMatchTheirReferences) {
-    SKIP_WITHOUT_CORPUS();
+    NEED_CORPUS();
     const auto refs = References();
-    for (const std::string& file : FilesIn("g")) ExpectMatchesReference(file, refs);
+    const auto files = FilesIn("g");
+    EXPECT_EQ(files.size(), 27u) << "the corpus's good files";
+    for (const std::string& file : files) ExpectMatchesReference(file, refs);
 }
 
 TEST(BmpCorpus, QuestionableFilesWithAPixelOffsetOrLargeTableMatchToo) {
-    SKIP_WITHOUT_CORPUS();
+    NEED_CORPUS();
     const auto refs = References();
-    for (const char* file : {"q/pal8offs.bmp", "q/pal8oversizepal.bmp", "q/rgb24largepal.bmp", "q/pal8os2v2.bmp",
-                             "q/pal8os2-sz.bmp", "q/pal8os2-hs.bmp", "q/rgb32h52.bmp"})
+    for (const char* file : {"q/pal8offs.bmp", "q/pal8oversizepal.bmp", "q/rgb24largepal.bmp",
+                             "q/pal8os2v2.bmp", "q/pal8os2-sz.bmp", "q/pal8os2-hs.bmp", "q/rgb32h52.bmp"})
         ExpectMatchesReference(file, refs);
 }
 
 TEST(BmpCorpus, QuestionableAndBadFilesLoadOrAreRefusedCleanly) {
-    SKIP_WITHOUT_CORPUS();
-    for (const char* folder : {"q", "b"}) {
-        for (const std::string& file : FilesIn(folder)) {
+    NEED_CORPUS();
+    // Files in the folder, and how many of them load.
+    const struct {
+        const char* folder;
+        std::size_t files, loaded;
+    } folders[] = {{"q", 43, 34}, {"b", 20, 15}};
+    for (const auto& [folder, files, loaded] : folders) {
+        const auto names = FilesIn(folder);
+        std::size_t loadedNow = 0;
+        for (const std::string& file : names) {
             TPicture picture;
             const std::string error = LoadFile(picture, CorpusDir() + "/" + file);
             if (!error.empty()) {
@@ -116,17 +126,22 @@ TEST(BmpCorpus, QuestionableAndBadFilesLoadOrAreRefusedCleanly) {
             auto& bitmap = dynamic_cast<TBitmap&>(*picture.HeldGraphic());
             bitmap.SetRasterFormat(rf24Bit);  // every pixel of what loaded can be read
             EXPECT_GT(bitmap.Width(), 0) << file;
+            ++loadedNow;
         }
+        EXPECT_EQ(names.size(), files) << folder;
+        EXPECT_EQ(loadedNow, loaded) << folder;
     }
 }
 
 TEST(BmpCorpus, TruncatedFilesFailCleanly) {
-    SKIP_WITHOUT_CORPUS();
+    NEED_CORPUS();
     for (const std::string& file : FilesIn("g")) {
         const auto bytes = FileBytes(CorpusDir() + "/" + file);
-        for (std::size_t length : {std::size_t(1), std::size_t(13), std::size_t(14), std::size_t(20), std::size_t(53),
-                                   std::size_t(54), std::size_t(60), bytes.size() / 3, bytes.size() - 1}) {
-            std::vector<std::uint8_t> cut(bytes.begin(), bytes.begin() + std::ptrdiff_t(std::min(length, bytes.size())));
+        for (std::size_t length :
+             {std::size_t(1), std::size_t(13), std::size_t(14), std::size_t(20), std::size_t(53),
+              std::size_t(54), std::size_t(60), bytes.size() / 3, bytes.size() - 1}) {
+            std::vector<std::uint8_t> cut(bytes.begin(),
+                                          bytes.begin() + std::ptrdiff_t(std::min(length, bytes.size())));
             TBitmap bitmap;
             try {
                 Load(bitmap, cut);

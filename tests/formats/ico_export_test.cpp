@@ -189,7 +189,7 @@ TEST(IconWriting, EmptyIconFailsBeforeTheFileIsCreated) {
 
 TEST(IconWriting, DefaultApplicationIconIsSixZeroBytes) {
     TIcon icon;
-    icon.AdoptHandle(platform::DefaultApplicationIcon());
+    icon.AdoptHandle(platform::IconHandle(platform::DefaultApplicationIcon()));
     TMemoryStream out;
     icon.WriteToStream(out);
     EXPECT_EQ(out.Data(), Bytes(6, 0));
@@ -199,7 +199,7 @@ TEST(IconWriting, SizeIsFixedWhileAHandleExists) {
     TIcon icon;
     EXPECT_EQ(icon.Width(), 32);
     EXPECT_TRUE(icon.Transparent());
-    icon.AdoptHandle(platform::DefaultApplicationIcon());
+    icon.AdoptHandle(platform::IconHandle(platform::DefaultApplicationIcon()));
     try {
         icon.SetWidth(48);
         ADD_FAILURE() << "the size changed";

@@ -182,6 +182,29 @@ TEST(IcoReading, RefusesDamagedAndTruncatedFiles) {
     EXPECT_FALSE(refused(good));
 }
 
+TEST(IcoReading, AFileOfTheMostFullSizeEntriesReads) {
+    // 255 entries of 256 x 256 at 32 bits: a 65 MB file, each entry its own copy of one image.
+    const Bytes image =
+        MakeIcoImageData(Image(256, 32, {}, [](int x, int y) { return 0xFF000000u | x << 8 | y; }));
+    const int count = 255;
+    BmpBytes b;
+    b.U16(0).U16(1).U16(count);
+    for (std::uint32_t i = 0; i < count; ++i)
+        b.U8(0)
+            .U8(0)
+            .U16(0)
+            .U16(1)
+            .U16(32)
+            .U32(std::uint32_t(image.size()))
+            .U32(std::uint32_t(6 + 16 * count + i * image.size()));
+    for (int i = 0; i < count; ++i) b.Raw(image);
+    ASSERT_GT(b.data.size(), 65000000u);
+    TIcon icon;
+    ReadIcon(icon, b.data);
+    ASSERT_NE(icon.Handle(), nullptr);
+    EXPECT_EQ(icon.Width(), 256);
+}
+
 TEST(IcoReading, StoredFormAndRegistryLoading) {
     const std::string dir = TempDir();
     TIcon source;

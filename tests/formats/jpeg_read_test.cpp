@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
+#include <jpeglib.h>
 
 #include <cstdio>
-#include <jpeglib.h>
 #include <set>
 
 #include "core/Errors.h"
@@ -227,6 +227,64 @@ TEST_F(JpegRead, AbsurdSizesAreRefusedBeforeAllocation) {
     EXPECT_EQ(jpeg.Decoded()->Width(), 0);
 }
 
+// The file with its frame header declaring width x height, every component sampled 1 x 1 when
+// `fullChroma`; the scans stay those of the small picture.
+std::vector<std::uint8_t> WithFrame(std::vector<std::uint8_t> file, int width, int height, bool fullChroma) {
+    for (std::size_t i = 2; i + 9 < file.size(); ++i) {
+        if (file[i] != 0xFF || (file[i + 1] != 0xC0 && file[i + 1] != 0xC2)) continue;
+        file[i + 5] = std::uint8_t(height >> 8), file[i + 6] = std::uint8_t(height);
+        file[i + 7] = std::uint8_t(width >> 8), file[i + 8] = std::uint8_t(width);
+        for (int c = 0; fullChroma && c < file[i + 9]; ++c) file[i + 11 + 3 * std::size_t(c)] = 0x11;
+        break;
+    }
+    return file;
+}
+
+// The file with its last scan header repeated, without data, until it has `scans` scans.
+std::vector<std::uint8_t> WithScans(std::vector<std::uint8_t> file, int scans) {
+    std::vector<std::size_t> starts;
+    for (std::size_t i = 0; i + 1 < file.size(); ++i)
+        if (file[i] == 0xFF && file[i + 1] == 0xDA) starts.push_back(i);
+    const std::size_t last = starts.back();
+    const std::vector<std::uint8_t> header(
+        file.begin() + std::ptrdiff_t(last),
+        file.begin() + std::ptrdiff_t(last + 2 + (file[last + 2] << 8 | file[last + 3])));
+    for (int n = int(starts.size()); n < scans; ++n)
+        file.insert(file.end() - 2, header.begin(), header.end());
+    return file;
+}
+
+// Small files that ask for huge work: the codec's work is refused before it is done.
+TEST_F(JpegRead, HostileFilesAreRefusedBeforeTheirWork) {
+    TBitmap photo;
+    MakePhoto(photo, 16, 16);
+    const auto gray = EncodeBitmap(photo, 75, true, true);
+    const auto colour = EncodeBitmap(photo, 75, false, true);
+    const std::string refused = "EOutOfResources: Out of system resources";
+    struct Case {
+        const char* what;
+        std::vector<std::uint8_t> file;
+        bool showScans;
+        TJPEGDecodeScale scale;
+        std::string error;
+    };
+    const Case cases[] = {
+        {"500 scans", WithScans(gray, 500), false, ScaleFull, "no error"},
+        {"501 scans", WithScans(gray, 501), false, ScaleFull, refused},
+        {"501 scans shown one by one", WithScans(gray, 501), true, ScaleFull, refused},
+        // 1.1 GB of coefficients, though the raster at 1/8 is small.
+        {"4:4:4 at 13824 x 13824", WithFrame(colour, 13824, 13824, true), false, ScaleEighth, refused},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        TJPEGImage jpeg;
+        jpeg.ShowScans = c.showScans;
+        jpeg.SetDecodeScale(c.scale);
+        Load(jpeg, c.file);
+        EXPECT_EQ(ErrorOf([&] { jpeg.DecodedBitmap(); }), c.error);
+    }
+}
+
 TEST_F(JpegRead, CancellationAndProgress) {
     TBitmap photo;
     MakePhoto(photo, 64, 64);
@@ -245,8 +303,8 @@ TEST_F(JpegRead, CancellationAndProgress) {
     EXPECT_EQ(notices, (std::vector<std::pair<TProgressStage, int>>{{psStarting, 0}, {psEnding, 0}}));
 
     // The codec's own progress, unpaced: rectangles follow the rows, and a listener can cancel.
-    TMemoryStream bytes;
-    bytes.WriteBuffer(file.data(), file.size());
+    auto bytes = std::make_shared<TMemoryStream>();
+    bytes->WriteBuffer(file.data(), file.size());
     struct Rows : JpegDecodeTarget {
         void Begin(int w, int h) override { pixels.assign(std::size_t(w) * h * 3, 0), width = w; }
         std::uint8_t* Row(int y) override { return pixels.data() + std::size_t(y) * width * 3; }
@@ -275,7 +333,8 @@ TEST_F(JpegRead, FourComponentFilesShowAsColour) {
     // Adobe-style CMYK (stored inverted): full cyan and yellow ink, no magenta or black, is green.
     const int w = 16, h = 8;
     std::vector<std::uint8_t> cmyk(std::size_t(w) * h * 4);
-    for (std::size_t i = 0; i < cmyk.size(); i += 4) cmyk[i] = 0, cmyk[i + 1] = 255, cmyk[i + 2] = 0, cmyk[i + 3] = 255;
+    for (std::size_t i = 0; i < cmyk.size(); i += 4)
+        cmyk[i] = 0, cmyk[i + 1] = 255, cmyk[i + 2] = 0, cmyk[i + 3] = 255;
     jpeg_compress_struct c{};
     jpeg_error_mgr err{};
     c.err = jpeg_std_error(&err);
@@ -342,13 +401,16 @@ TEST_F(JpegRead, PaletteAndCopyRules) {
     Load(eight, EncodeBitmap(photo));
     eight.DecodeDepth = Depth8;
     auto grays = std::make_shared<platform::Palette>();
-    for (int i = 0; i < 16; ++i) grays->push_back(platform::RGBQuad{std::uint8_t(i * 17), std::uint8_t(i * 17), std::uint8_t(i * 17), 0});
+    for (int i = 0; i < 16; ++i)
+        grays->push_back(
+            platform::RGBQuad{std::uint8_t(i * 17), std::uint8_t(i * 17), std::uint8_t(i * 17), 0});
     eight.SetPalette(grays);
     TBitmap& bmp = eight.DecodedBitmap();
     ASSERT_EQ(bmp.Palette()->size(), grays->size());
     EXPECT_EQ((*bmp.Palette())[15].red, 255);
     const TColor p = bmp.Surface().ReadPixel(4, 4);
-    EXPECT_TRUE(platform::GetRValue(p) == platform::GetGValue(p) && platform::GetGValue(p) == platform::GetBValue(p));
+    EXPECT_TRUE(platform::GetRValue(p) == platform::GetGValue(p) &&
+                platform::GetGValue(p) == platform::GetBValue(p));
 
     TJPEGImage never;  // never given content: nothing reaches the codec
     EXPECT_TRUE(never.DecodedBitmap().IsEmpty());

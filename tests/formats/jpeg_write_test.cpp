@@ -1,8 +1,8 @@
 #include <gtest/gtest.h>
+#include <jpeglib.h>
 
 #include <cstdio>
 #include <filesystem>
-#include <jpeglib.h>
 
 #include "core/Errors.h"
 #include "formats/JpegCodec.h"
@@ -14,7 +14,9 @@
 
 namespace {
 
-std::vector<std::uint8_t> StoreBytes(const TJPEGImage& jpeg) { return jpeg.Store()->Bytes->Data(); }
+std::vector<std::uint8_t> StoreBytes(const TJPEGImage& jpeg) {
+    return jpeg.Store()->Bytes->Data();
+}
 
 // Decodes with the codec alone, red first, so the check does not lean on our own decoder.
 std::vector<std::uint8_t> DecodeRgb(const std::vector<std::uint8_t>& file, int& width, int& height) {
@@ -52,10 +54,10 @@ TEST_F(JpegWrite, QualityScalingOfTheTables) {
     for (auto& [id, table] : QuantTables(EncodeBitmap(photo, 100)))
         for (int v : table) ASSERT_EQ(v, 1) << "table " << id;
 
-    const std::array<int, 64> luminance = {16, 11, 10, 16, 24,  40,  51,  61,  12, 12, 14, 19, 26,  58,  60,  55,
-                                           14, 13, 16, 24, 40,  57,  69,  56,  14, 17, 22, 29, 51,  87,  80,  62,
-                                           18, 22, 37, 56, 68,  109, 103, 77,  24, 35, 55, 64, 81,  104, 113, 92,
-                                           49, 64, 78, 87, 103, 121, 120, 101, 72, 92, 95, 98, 112, 100, 103, 99};
+    const std::array<int, 64> luminance = {
+        16, 11,  10,  16, 24, 40, 51, 61, 12,  12,  14,  19,  26, 58, 60, 55,  14,  13,  16,  24, 40, 57,
+        69, 56,  14,  17, 22, 29, 51, 87, 80,  62,  18,  22,  37, 56, 68, 109, 103, 77,  24,  35, 55, 64,
+        81, 104, 113, 92, 49, 64, 78, 87, 103, 121, 120, 101, 72, 92, 95, 98,  112, 100, 103, 99};
     std::array<int, 64> chrominance;
     chrominance.fill(99);
     const int chromaTop[4][4] = {{17, 18, 24, 47}, {18, 21, 26, 66}, {24, 26, 56, 99}, {47, 66, 99, 99}};
@@ -98,14 +100,16 @@ TEST_F(JpegWrite, FileLayout) {
     }
     EXPECT_TRUE(sawSof);
 
-    auto gray = JpegMarkers(EncodeBitmap(photo, 75, true));
-    for (auto& [code, payload] : gray) {
-        if (code == 0xC0) {
-            EXPECT_EQ(payload[5], 1) << "greyscale has one component";
-        }
+    int graySofs = 0;
+    for (auto& [code, payload] : JpegMarkers(EncodeBitmap(photo, 75, true))) {
+        if (code != 0xC0) continue;
+        ++graySofs;
+        EXPECT_EQ(payload[5], 1) << "greyscale has one component";
     }
+    EXPECT_EQ(graySofs, 1);
     bool progressiveSof = false;
-    for (auto& [code, payload] : JpegMarkers(EncodeBitmap(photo, 75, false, true))) progressiveSof |= code == 0xC2;
+    for (auto& [code, payload] : JpegMarkers(EncodeBitmap(photo, 75, false, true)))
+        progressiveSof |= code == 0xC2;
     EXPECT_TRUE(progressiveSof);
 }
 
@@ -246,7 +250,8 @@ TEST_F(JpegWrite, CancelledEncodeKeepsTheRaster) {
     MakePhoto(photo, 20, 20);
     TJPEGImage jpeg;
     jpeg.CopyFrom(&photo);
-    jpeg.OnProgress = [](TGraphic&, TProgressStage stage, std::uint8_t, bool, const TRect&, const std::string&) {
+    jpeg.OnProgress = [](TGraphic&, TProgressStage stage, std::uint8_t, bool, const TRect&,
+                         const std::string&) {
         if (stage == psStarting) throw EAbort("");
     };
     EXPECT_NO_THROW(jpeg.Encode());

@@ -22,54 +22,51 @@ std::uint32_t PixelAt(const Bitmap& bmp, int x, int y) {
 }
 
 // A 4 x 1 icon showing the four combinations of mask and colour.
-platform::HICON FourCases() {
+platform::IconHandle FourCases() {
     return platform::CreateIcon(4, 1, {0xFF0000, 0x000000, 0xFFFFFF, 0x00FF00}, {0, 1, 1, 0});
 }
 
 TEST(PlatformIcon, DrawingAndsTheMaskThenXorsTheColour) {
     auto target = GreyTarget(8, 2);
     platform::DeviceContext dc(target.get());
-    platform::HICON icon = FourCases();
-    ASSERT_TRUE(platform::DrawIconEx(dc, 1, 1, icon));
+    platform::IconHandle icon = FourCases();
+    ASSERT_TRUE(platform::DrawIconEx(dc, 1, 1, icon.get()));
     EXPECT_EQ(PixelAt(*target, 0, 1), 0x808080u);
     EXPECT_EQ(PixelAt(*target, 1, 1), 0xFF0000u);  // opaque
     EXPECT_EQ(PixelAt(*target, 2, 1), 0x808080u);  // transparent
     EXPECT_EQ(PixelAt(*target, 3, 1), 0x7F7F7Fu);  // transparent with colour: the target inverted
     EXPECT_EQ(PixelAt(*target, 4, 1), 0x00FF00u);
     EXPECT_EQ(PixelAt(*target, 1, 0), 0x808080u);
-    platform::DestroyIcon(icon);
 }
 
 TEST(PlatformIcon, DrawingIsClippedToTheTarget) {
     auto target = GreyTarget(3, 1);
     platform::DeviceContext dc(target.get());
-    platform::HICON icon = FourCases();
-    EXPECT_TRUE(platform::DrawIconEx(dc, -2, 0, icon));  // only the last two columns land
+    platform::IconHandle icon = FourCases();
+    EXPECT_TRUE(platform::DrawIconEx(dc, -2, 0, icon.get()));  // only the last two columns land
     EXPECT_EQ(PixelAt(*target, 0, 0), 0x7F7F7Fu);
     EXPECT_EQ(PixelAt(*target, 1, 0), 0x00FF00u);
     EXPECT_EQ(PixelAt(*target, 2, 0), 0x808080u);
-    EXPECT_TRUE(platform::DrawIconEx(dc, 2, -5, icon));
-    EXPECT_TRUE(platform::DrawIconEx(dc, 9, 0, icon));
+    EXPECT_TRUE(platform::DrawIconEx(dc, 2, -5, icon.get()));
+    EXPECT_TRUE(platform::DrawIconEx(dc, 9, 0, icon.get()));
     EXPECT_EQ(PixelAt(*target, 2, 0), 0x808080u);
-    platform::DestroyIcon(icon);
 }
 
 TEST(PlatformIcon, IconsKeepTheirOwnCopiesOfTheRasters) {
     auto mask = Bitmap::CreateMonochrome(2, 2);
     auto color = Bitmap::CreateDevice(2, 2);
     platform::ICONINFO info{0xFFFFFFFFu, 0, 0, mask.get(), color.get()};
-    platform::HICON icon = platform::CreateIconIndirect(info);
+    platform::IconHandle icon = platform::CreateIconIndirect(info);
     ASSERT_NE(icon, nullptr);
     mask.reset();
     color.reset();
     platform::ICONINFO copies;
-    ASSERT_TRUE(platform::GetIconInfo(icon, copies));
+    ASSERT_TRUE(platform::GetIconInfo(icon.get(), copies));
     EXPECT_EQ(copies.fIcon, 0xFFFFFFFFu);
     ASSERT_NE(copies.hbmColor, nullptr);
     EXPECT_EQ(copies.hbmColor->Width(), 2);
     delete copies.hbmMask;
     delete copies.hbmColor;
-    platform::DestroyIcon(icon);
 
     auto small = Bitmap::CreateDevice(1, 2);
     auto big = Bitmap::CreateMonochrome(2, 2);

@@ -4,7 +4,7 @@
 # (PREFIX-2.png, PREFIX-1.5.png) for a look.
 set -euo pipefail
 build=$(cd "${1:?usage: dense_windows_test.sh BUILD-DIR}" && pwd)
-program="$build/ui_windows_on_screen_test"
+program="$build/windows_on_screen"
 [ -x "$program" ] || { echo "FAIL: $program is not built"; exit 1; }
 here=$(cd "$(dirname "$0")" && pwd)
 

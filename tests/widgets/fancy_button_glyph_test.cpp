@@ -68,9 +68,9 @@ TEST(FancyButtonGlyph, StateChoosesTheCell) {
     g.button->setEnabled(true);
     // Hot asks for cell 4, which a two-cell strip lacks: the state falls back to normal.
     SendMouse(*g.button, QEvent::MouseMove, {20, 12});
-    EXPECT_EQ(g.button->GlyphState(), 4);
+    EXPECT_EQ(g.button->GlyphState(), GlyphHot);
     EXPECT_EQ(PixelAt(g.Shot(), 46, 10), Normal);
-    EXPECT_EQ(g.button->GlyphState(), 1);
+    EXPECT_EQ(g.button->GlyphState(), GlyphNormal);
     // Held down, the glyph moves one pixel down and right and its key pixels take the sunken face.
     SendMouse(*g.button, QEvent::MouseMove, {20, 12});
     SendMouse(*g.button, QEvent::MouseButtonPress, {20, 12});
@@ -106,17 +106,17 @@ TEST(FancyButtonGlyph, DenserScreensScaleTheCellSmoothly) {
 }
 
 TEST(FancyButtonGlyph, TheShownCellFollowsTheStateWhereTheStripHasIt) {
-    FancyButtonFacts facts{QSize(97, 25), QSize(16, 4), 4, lyLeft, 0, QSize(), 1};
-    for (int state = 1; state <= 4; ++state) {
-        facts.GlyphState = state;
+    FancyButtonFacts facts{QSize(97, 25), QSize(16, 4), 4, lyLeft, 0, QSize(), GlyphNormal};
+    for (int state = GlyphNormal; state <= GlyphHot; ++state) {
+        facts.GlyphState = TGlyphState(state);
         EXPECT_EQ(LayOutFancyButton(facts).GlyphCell, state - 1) << state;
     }
     EXPECT_EQ(LayOutFancyButton(facts).GlyphCellWidth, 4);
     facts.Number = 2;  // disabled has a cell; held down and hot show the normal one
     facts.Strip = QSize(9, 4);
     const int shown[] = {0, 1, 0, 0};
-    for (int state = 1; state <= 4; ++state) {
-        facts.GlyphState = state;
+    for (int state = GlyphNormal; state <= GlyphHot; ++state) {
+        facts.GlyphState = TGlyphState(state);
         EXPECT_EQ(LayOutFancyButton(facts).GlyphCell, shown[state - 1]) << state;
     }
     EXPECT_EQ(LayOutFancyButton(facts).GlyphCellWidth, 4);
@@ -142,6 +142,6 @@ TEST(FancyButtonGlyph, GettersReportTheStateAndPaintingChangesNone) {
     SendMouse(*g.button, QEvent::MouseMove, {20, 12});
     const QImage own = g.button->Render();
     EXPECT_EQ(PixelAt(own, 46, 10), Normal);  // hot has no cell in a two-cell strip
-    EXPECT_EQ(g.button->GlyphState(), 4);
+    EXPECT_EQ(g.button->GlyphState(), GlyphHot);
     EXPECT_EQ(g.button->GlyphPos(), QPoint(46, 10));
 }

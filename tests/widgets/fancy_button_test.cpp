@@ -54,7 +54,7 @@ TEST(FancyButton, NewButtonHasItsDocumentedDefaults) {
     EXPECT_EQ(button.FancyEffects().FrameColor(), clGray);
     EXPECT_EQ(button.FancyEffects().FrameWidth(), 4);
     EXPECT_EQ(button.FontColor(), clWindowText);
-    EXPECT_EQ(button.GlyphState(), 1);
+    EXPECT_EQ(button.GlyphState(), GlyphNormal);
     EXPECT_FALSE(button.Pressed());
     EXPECT_EQ(button.focusPolicy(), Qt::NoFocus);
 }
@@ -97,7 +97,7 @@ TEST(FancyButton, HeldDownShowsTheSunkenFace) {
     SendMouse(*b.button, QEvent::MouseMove, b.Centre());
     SendMouse(*b.button, QEvent::MouseButtonPress, b.Centre());
     ASSERT_TRUE(b.button->Pressed());
-    EXPECT_EQ(b.button->GlyphState(), 3);
+    EXPECT_EQ(b.button->GlyphState(), GlyphDown);
     const QImage shot = b.Shot();
     EXPECT_EQ(PixelAt(shot, 0, 12), Backdrop);
     EXPECT_EQ(PixelAt(shot, 1, 12), (Rgb{0, 0, 0}));
@@ -127,7 +127,7 @@ TEST(FancyButton, CaptionTakesTheHoverColourOnlyUnderThePointer) {
 TEST(FancyButton, DisabledCaptionIsDrawnInTheShadowColour) {
     ButtonOnBackdrop b("Open");
     b.button->setEnabled(false);
-    EXPECT_EQ(b.button->GlyphState(), 2);
+    EXPECT_EQ(b.button->GlyphState(), GlyphDisabled);
     const QImage shot = b.Shot();
     EXPECT_TRUE(Contains(shot, QRect(4, 4, 89, 17), (Rgb{172, 168, 153})));
     EXPECT_FALSE(Contains(shot, QRect(4, 4, 89, 17), (Rgb{0, 0, 0})));
@@ -268,7 +268,7 @@ TEST(FancyButtonClicks, ModalDialogKeepsTheButtonSunkenAndAnEnterAloneArmsTheNex
     QEnterEvent enter(b.Centre(), b.button->mapToGlobal(b.Centre()), b.button->mapToGlobal(b.Centre()));
     QApplication::sendEvent(b.button, &enter);
     EXPECT_TRUE(b.button->MouseInShape());
-    EXPECT_EQ(b.button->GlyphState(), 4);
+    EXPECT_EQ(b.button->GlyphState(), GlyphHot);
     SendMouse(*b.button, QEvent::MouseButtonPress, b.Centre());
     SendMouse(*b.button, QEvent::MouseButtonRelease, b.Centre());
     EXPECT_EQ(clicks, 2);
@@ -276,7 +276,8 @@ TEST(FancyButtonClicks, ModalDialogKeepsTheButtonSunkenAndAnEnterAloneArmsTheNex
     // Entering at a corner outside the rounded shape does not arm it.
     QEvent leave(QEvent::Leave);
     QApplication::sendEvent(b.button, &leave);
-    QEnterEvent corner(QPointF(0, 0), b.button->mapToGlobal(QPointF(0, 0)), b.button->mapToGlobal(QPointF(0, 0)));
+    QEnterEvent corner(QPointF(0, 0), b.button->mapToGlobal(QPointF(0, 0)),
+                       b.button->mapToGlobal(QPointF(0, 0)));
     QApplication::sendEvent(b.button, &corner);
     EXPECT_FALSE(b.button->MouseInShape());
 }
