@@ -7,6 +7,7 @@
 #include "formats/PictureLoading.h"
 #include "platform/FontSubstitutes.h"
 #include "platform/QtTextEngine.h"
+#include "ui/Accessibility.h"
 #include "ui/ErrorHandling.h"
 #include "ui/Forms.h"
 #include "ui/Guarded.h"
@@ -19,6 +20,7 @@ Application::Application(int& argc, char** argv) : QApplication(argc, argv) {
     setWindowIcon(TForm::SharedIcon());
     platform::InstallFontSubstitutes();
     platform::InstallQtTextEngine();
+    InstallAccessibility();
     // Only the main window's close ends the program; the others merely hide.
     setQuitOnLastWindowClosed(false);
 }

@@ -1,5 +1,6 @@
 #include "ui/TImage.h"
 
+#include <QAccessible>
 #include <QImage>
 #include <QMouseEvent>
 #include <QPainter>
@@ -12,9 +13,35 @@
 
 TImage::TImage(QWidget* parent, int left, int top, int width, int height) : QWidget(parent) {
     setGeometry(left, top, width, height);
-    picture_.OnChange = [this](TPicture&) { update(); };
+    picture_.OnChange = [this](TPicture&) { PictureChanged(); };
     picture_.OnProgress = [this](TGraphic&, TProgressStage, std::uint8_t, bool redraw, const TRect&,
                                  const std::string&) { PictureProgress(redraw); };
+}
+
+void TImage::PictureChanged() {
+    update();
+    ++changes_;
+    AnnounceDescription();
+}
+
+void TImage::SetPictureName(const QString& name) {
+    pictureName_ = name;
+    changes_ = 0;
+    AnnounceDescription();
+}
+
+QString TImage::PictureDescription() const {
+    QString text = pictureName_.isEmpty() ? QString() : pictureName_ + QStringLiteral(": ");
+    if (picture_.Width() <= 0 || picture_.Height() <= 0) return text + QStringLiteral("пусто");
+    text += QStringLiteral("%1 × %2 точек").arg(picture_.Width()).arg(picture_.Height());
+    if (changes_ > 0) text += QStringLiteral(", правок: %1").arg(changes_);
+    return text;
+}
+
+void TImage::AnnounceDescription() {
+    if (!QAccessible::isActive()) return;
+    QAccessibleEvent event(this, QAccessible::DescriptionChanged);
+    QAccessible::updateAccessibility(&event);
 }
 
 void TImage::SetFlag(bool& flag, bool value) {
