@@ -3,7 +3,7 @@
 #include <QAccessibleWidget>
 
 #include "ui/TImage.h"
-#include "widgets/FancyButtonAccessible.h"
+#include "widgets/WidgetsAccessibility.h"
 
 namespace {
 

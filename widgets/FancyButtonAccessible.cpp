@@ -59,14 +59,3 @@ QStringList FancyButtonAccessible::keyBindingsForAction(const QString& actionNam
         keys << Button()->ShortcutKeys().toString(QKeySequence::NativeText);
     return keys;
 }
-
-namespace {
-QAccessibleInterface* StyledControlsFactory(const QString&, QObject* object) {
-    if (auto* button = qobject_cast<TFancyButton*>(object)) return new FancyButtonAccessible(button);
-    return nullptr;
-}
-}  // namespace
-
-void InstallWidgetsAccessibility() {
-    QAccessible::installFactory(StyledControlsFactory);
-}

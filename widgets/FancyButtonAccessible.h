@@ -20,8 +20,5 @@ private:
     TFancyButton* Button() const;
 };
 
-// Makes the styled controls known to the toolkit's accessibility; once per program is enough.
-void InstallWidgetsAccessibility();
-
 // A caption as read aloud: single ampersands dropped, "&&" kept as one.
 QString CaptionWithoutAmpersands(const QString& caption);
