@@ -4,6 +4,7 @@
 #include <QImage>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QTimer>
 #include <algorithm>
 
 #include "core/TCanvas.h"
@@ -18,15 +19,24 @@ TImage::TImage(QWidget* parent, int left, int top, int width, int height) : QWid
                                  const std::string&) { PictureProgress(redraw); };
 }
 
+// An edit writes pixel by pixel, each write a change: everything up to the next turn of the event
+// loop counts, and is announced, as one.
 void TImage::PictureChanged() {
     update();
-    ++changes_;
-    AnnounceDescription();
+    if (changePending_) return;
+    changePending_ = true;
+    QTimer::singleShot(0, this, [this] {
+        if (!changePending_) return;  // a new picture came in since
+        changePending_ = false;
+        ++changes_;
+        AnnounceDescription();
+    });
 }
 
 void TImage::SetPictureName(const QString& name) {
     pictureName_ = name;
     changes_ = 0;
+    changePending_ = false;
     AnnounceDescription();
 }
 

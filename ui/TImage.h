@@ -58,4 +58,5 @@ private:
     bool painting_ = false;
     QString pictureName_;
     int changes_ = 0;
+    bool changePending_ = false;
 };
