@@ -11,6 +11,7 @@
 #include "ui/ErrorHandling.h"
 #include "ui/Forms.h"
 #include "ui/Guarded.h"
+#include "ui/KeyboardMode.h"
 #include "ui/TForm.h"
 #include "ui/Unit1.h"
 
@@ -40,6 +41,7 @@ int Application::Run(const std::string& picture) {
 }
 
 bool Application::notify(QObject* receiver, QEvent* event) {
+    if (event->spontaneous()) NoteUserInput(*event);
     try {
         return QApplication::notify(receiver, event);
     } catch (...) {

@@ -8,6 +8,7 @@
 #include <QScreen>
 
 #include "ui/IconToQt.h"
+#include "ui/KeyboardMode.h"
 #include "widgets/QtColor.h"
 #include "widgets/TFancyButton.h"
 
@@ -75,4 +76,10 @@ void TForm::keyPressEvent(QKeyEvent* event) {
     const bool enter = event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter;
     if (returnButton_ && plain && enter && !event->isAutoRepeat()) return returnButton_->Press();
     QMainWindow::keyPressEvent(event);
+}
+
+void TForm::showEvent(QShowEvent* event) {
+    QMainWindow::showEvent(event);
+    // Shown by a click, it starts as the mouse left it: marks only after a Tab.
+    setAttribute(Qt::WA_KeyboardFocusChange, LastPressWasKey());
 }

@@ -101,8 +101,7 @@ void TXPComboBox::PaintPickListField(QPainter& painter) {
     painter.setFont(font());
     painter.drawText(text.adjusted(1, 0, 0, 0), Qt::AlignLeft | Qt::AlignVCenter | Qt::TextSingleLine,
                      currentText());
-    // The selection shows a focused list; an empty one, or one reached by the keyboard, gets the mark.
-    if (hasFocus() && !listOpen_ && (currentIndex() < 0 || ShowsKeyboardFocus(*this)))
+    if (!listOpen_ && ShowsKeyboardFocus(*this))
         PaintFocusMark(painter, text.adjusted(-1, -1, 0, 1));
 }
 

@@ -39,10 +39,6 @@ QString LabelOf(QAccessibleInterface* face) {
     return labels.isEmpty() ? QString() : labels.front().first->text(QAccessible::Name);
 }
 
-TForm* Small(int n) {
-    return std::array<TForm*, 5>{Form2, Form3, Form4, Form5, Form6}[n];
-}
-
 }  // namespace
 
 // Every control of every window as a screen reader meets it: role, name (a pick list's is its
@@ -123,10 +119,10 @@ TEST_F(AccessibilityTest, KeyboardWalksAndAppliesTheWindows) {
             while (!(next->focusPolicy() & Qt::TabFocus)) next = next->nextInFocusChain();
             EXPECT_EQ(next, order[i + 1]) << "after " << order[i]->metaObject()->className() << " " << i;
         }
-    for (int n = 0; n < 5; ++n) {
-        Small(n)->show();
-        QTest::keyClick(Small(n), Qt::Key_Escape);
-        EXPECT_FALSE(Small(n)->isVisible()) << n;
+    for (TForm* form : std::vector<TForm*>{Form2, Form3, Form4, Form5, Form6}) {
+        form->show();
+        QTest::keyClick(form, Qt::Key_Escape);
+        EXPECT_FALSE(form->isVisible()) << form->accessibleName().toStdString();
     }
 
     const std::string path = TempDir() + "/grey.bmp";
