@@ -10,6 +10,7 @@ packages=(
   libgtest-dev libbenchmark-dev
   fonts-liberation fonts-dejavu-core fontconfig
   xvfb xauth x11-utils xdotool libx11-6 python3
+  at-spi2-core python3-pyatspi dbus
   icoutils imagemagick
   xclip
   dpkg-dev lintian desktop-file-utils appstream man-db bash-completion

@@ -7,9 +7,11 @@
 #include "formats/PictureLoading.h"
 #include "platform/FontSubstitutes.h"
 #include "platform/QtTextEngine.h"
+#include "ui/Accessibility.h"
 #include "ui/ErrorHandling.h"
 #include "ui/Forms.h"
 #include "ui/Guarded.h"
+#include "ui/KeyboardMode.h"
 #include "ui/TForm.h"
 #include "ui/Unit1.h"
 
@@ -19,6 +21,7 @@ Application::Application(int& argc, char** argv) : QApplication(argc, argv) {
     setWindowIcon(TForm::SharedIcon());
     platform::InstallFontSubstitutes();
     platform::InstallQtTextEngine();
+    InstallAccessibility();
     // Only the main window's close ends the program; the others merely hide.
     setQuitOnLastWindowClosed(false);
 }
@@ -38,6 +41,7 @@ int Application::Run(const std::string& picture) {
 }
 
 bool Application::notify(QObject* receiver, QEvent* event) {
+    if (event->spontaneous()) NoteUserInput(*event);
     try {
         return QApplication::notify(receiver, event);
     } catch (...) {

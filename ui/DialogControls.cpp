@@ -1,5 +1,7 @@
 #include "ui/DialogControls.h"
 
+#include <QWidget>
+
 #include "widgets/SharedButtonLook.h"
 #include "widgets/TFancyButton.h"
 #include "widgets/TXPCollapsePanel.h"
@@ -32,4 +34,12 @@ TXPComboBox* MakePickList(QWidget* parent, int left, int top, int width, int hei
 
 std::string SelectedText(const TXPComboBox& list) {
     return list.currentIndex() < 0 ? std::string() : list.currentText().toStdString();
+}
+
+void ChainTabOrder(std::initializer_list<QWidget*> controls) {
+    QWidget* previous = nullptr;
+    for (QWidget* control : controls) {
+        if (previous) QWidget::setTabOrder(previous, control);
+        previous = control;
+    }
 }

@@ -56,20 +56,21 @@ TFontChoiceWindow::TFontChoiceWindow(const FontChoice& current, QWidget* parent)
     sample_->setAlignment(Qt::AlignCenter);
     sample_->setMinimumSize(220, 60);
     sample_->setFrameShape(QFrame::StyledPanel);
+    sample_->setAccessibleDescription(QStringLiteral("Sample of the chosen font"));
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
     connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
 
-    grid->addWidget(new QLabel(QStringLiteral("Font:"), this), 0, 0);
+    grid->addWidget(Labelling(QStringLiteral("Font:"), faceEdit_), 0, 0);
     grid->addWidget(faceEdit_, 1, 0);
     grid->addWidget(familyList_, 2, 0, 4, 1);
-    grid->addWidget(new QLabel(QStringLiteral("Size:"), this), 0, 1);
+    grid->addWidget(Labelling(QStringLiteral("Size:"), sizeBox_), 0, 1);
     grid->addWidget(sizeBox_, 1, 1);
     grid->addWidget(bold_, 2, 1);
     grid->addWidget(italic_, 3, 1);
     grid->addWidget(underline_, 4, 1);
     grid->addWidget(strikeOut_, 5, 1);
-    grid->addWidget(new QLabel(QStringLiteral("Colour:"), this), 6, 0);
+    grid->addWidget(Labelling(QStringLiteral("Colour:"), colorBox_), 6, 0);
     grid->addWidget(colorBox_, 6, 1);
     grid->addWidget(sample_, 7, 0, 1, 2);
     grid->addWidget(buttons, 8, 0, 1, 2);
@@ -83,6 +84,7 @@ void TFontChoiceWindow::BuildFaceColumn() {
     faceEdit_->setObjectName(QStringLiteral("FaceName"));
     familyList_ = new QListWidget(this);
     familyList_->setObjectName(QStringLiteral("Families"));
+    familyList_->setAccessibleName(QStringLiteral("Font families"));
     familyList_->addItems(QFontDatabase::families());
     const auto matches = familyList_->findItems(faceEdit_->text(), Qt::MatchFixedString);
     if (!matches.isEmpty()) familyList_->setCurrentItem(matches.front());
@@ -120,6 +122,13 @@ void TFontChoiceWindow::BuildColorList() {
     }
     colorBox_->setCurrentIndex(selected);
     connect(colorBox_, &QComboBox::currentIndexChanged, this, &TFontChoiceWindow::UpdateSample);
+}
+
+// A label that names `control` for assistive tools (and moves the focus there on its mnemonic).
+QLabel* TFontChoiceWindow::Labelling(const QString& text, QWidget* control) {
+    auto* label = new QLabel(text, this);
+    label->setBuddy(control);
+    return label;
 }
 
 FontChoice TFontChoiceWindow::Choice() const {

@@ -32,6 +32,7 @@ private:
     void BuildSizeAndStyle();
     void BuildColorList();
     void UpdateSample();
+    QLabel* Labelling(const QString& text, QWidget* control);
 
     FontChoice initial_;
     QLineEdit* faceEdit_;

@@ -3,11 +3,14 @@
 #include <QGuiApplication>
 #include <QIcon>
 #include <QImage>
+#include <QKeyEvent>
 #include <QLayout>
 #include <QScreen>
 
 #include "ui/IconToQt.h"
+#include "ui/KeyboardMode.h"
 #include "widgets/QtColor.h"
+#include "widgets/TFancyButton.h"
 
 // The resources live in a static library, whose registration the linker may otherwise drop.
 // (Outside any namespace: the registration function is a global one.)
@@ -59,4 +62,24 @@ void TForm::setVisible(bool visible) {
         }
     }
     QMainWindow::setVisible(visible);
+}
+
+void TForm::SetDialogKeys(TFancyButton* returnButton) {
+    escapeHides_ = true;
+    returnButton_ = returnButton;
+}
+
+// Keys reach the window when the focused control leaves them (edits and pick lists do).
+void TForm::keyPressEvent(QKeyEvent* event) {
+    const bool plain = (event->modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier;
+    if (escapeHides_ && plain && event->key() == Qt::Key_Escape) return hide();
+    const bool enter = event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter;
+    if (returnButton_ && plain && enter && !event->isAutoRepeat()) return returnButton_->Press();
+    QMainWindow::keyPressEvent(event);
+}
+
+void TForm::showEvent(QShowEvent* event) {
+    QMainWindow::showEvent(event);
+    // Shown by a click, it starts as the mouse left it: marks only after a Tab.
+    setAttribute(Qt::WA_KeyboardFocusChange, LastPressWasKey());
 }

@@ -1,8 +1,10 @@
 #include "ui/TImage.h"
 
+#include <QAccessible>
 #include <QImage>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QTimer>
 #include <algorithm>
 
 #include "core/TCanvas.h"
@@ -12,9 +14,44 @@
 
 TImage::TImage(QWidget* parent, int left, int top, int width, int height) : QWidget(parent) {
     setGeometry(left, top, width, height);
-    picture_.OnChange = [this](TPicture&) { update(); };
+    picture_.OnChange = [this](TPicture&) { PictureChanged(); };
     picture_.OnProgress = [this](TGraphic&, TProgressStage, std::uint8_t, bool redraw, const TRect&,
                                  const std::string&) { PictureProgress(redraw); };
+}
+
+// An edit writes pixel by pixel, each write a change: everything up to the next turn of the event
+// loop counts, and is announced, as one.
+void TImage::PictureChanged() {
+    update();
+    if (changePending_) return;
+    changePending_ = true;
+    QTimer::singleShot(0, this, [this] {
+        if (!changePending_) return;  // a new picture came in since
+        changePending_ = false;
+        ++changes_;
+        AnnounceDescription();
+    });
+}
+
+void TImage::SetPictureName(const QString& name) {
+    pictureName_ = name;
+    changes_ = 0;
+    changePending_ = false;
+    AnnounceDescription();
+}
+
+QString TImage::PictureDescription() const {
+    QString text = pictureName_.isEmpty() ? QString() : pictureName_ + QStringLiteral(": ");
+    if (picture_.Width() <= 0 || picture_.Height() <= 0) return text + QStringLiteral("пусто");
+    text += QStringLiteral("%1 × %2 точек").arg(picture_.Width()).arg(picture_.Height());
+    if (changes_ > 0) text += QStringLiteral(", правок: %1").arg(changes_);
+    return text;
+}
+
+void TImage::AnnounceDescription() {
+    if (!QAccessible::isActive()) return;
+    QAccessibleEvent event(this, QAccessible::DescriptionChanged);
+    QAccessible::updateAccessibility(&event);
 }
 
 void TImage::SetFlag(bool& flag, bool value) {

@@ -28,6 +28,11 @@ public:
     // Where the picture lands in the box's client area, in logical pixels.
     platform::TRect DestRect() const;
 
+    // What the box shows, for assistive tools: the picture's name (set with each new picture), its
+    // size, and how many changes it has had since, so that every edit is announced.
+    void SetPictureName(const QString& name);
+    QString PictureDescription() const;
+
     // Takes an error raised while painting; without it the error goes to the error box.
     std::function<void(std::exception_ptr)> OnPaintError;
 
@@ -42,6 +47,8 @@ private:
     void SetFlag(bool& flag, bool value);
     void PictureProgress(bool redraw);
     void DrawPicture(QPainter& painter);
+    void PictureChanged();
+    void AnnounceDescription();
 
     TPicture picture_;
     bool center_ = false;
@@ -49,4 +56,7 @@ private:
     bool stretch_ = false;
     bool incrementalDisplay_ = false;
     bool painting_ = false;
+    QString pictureName_;
+    int changes_ = 0;
+    bool changePending_ = false;
 };

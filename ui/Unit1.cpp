@@ -6,6 +6,7 @@
 #include <QCoreApplication>
 #include <QDropEvent>
 #include <QFile>
+#include <QFileInfo>
 #include <QMenu>
 #include <QMenuBar>
 #include <QScrollArea>
@@ -35,6 +36,8 @@
 #include "ui/Unit6.h"
 #include "widgets/QtColor.h"
 #include "widgets/TFancyButton.h"
+#include "widgets/TScrollBox.h"
+#include "widgets/TTrackBar.h"
 #include "widgets/TXPCollapsePanel.h"
 #include "widgets/TXPEdit.h"
 #include "widgets/TXPListBox.h"
@@ -68,9 +71,6 @@ TForm1::TForm1() : TForm(QStringLiteral("Brelvik 1 10"), 464, 481, clActiveCapti
     BuildTargetRow(XPCollapsePanel1);
     BuildQualityRow(XPCollapsePanel1);
     BuildImages(XPCollapsePanel1);
-    setTabOrder(XPEdit1, XPEdit2);
-    setTabOrder(XPEdit2, TrackBar1);
-    setTabOrder(TrackBar1, ScrollBox1);
     BuildMenu();
     BuildTimers();
     OpenPictureDialog1.Filter = "Bitmaps (*.bmp)|*.bmp";
@@ -78,6 +78,7 @@ TForm1::TForm1() : TForm(QStringLiteral("Brelvik 1 10"), 464, 481, clActiveCapti
     surfaceRaster_ = platform::Bitmap::CreateDevice(464, 481);
     surface_ = std::make_unique<TRasterCanvas>(*surfaceRaster_);
     LoadStartupPhotograph();
+    BuildKeyboardAccess();
     // A file dropped anywhere on the window opens like the first browse button's choice; the edits
     // would otherwise take the drop as text.
     setAcceptDrops(true);
@@ -113,7 +114,7 @@ void TForm1::BuildQualityRow(QWidget* panel) {
     Label4 = MakeRedLabel(panel, 144, 120);
     FancyButton3 = MakeDialogButton(panel, 384, 116, 65, "Сохранить");
     connect(FancyButton3, &TFancyButton::clicked, this, Guarded([this] { FancyButton3Click(); }));
-    TrackBar1 = new QSlider(Qt::Horizontal, panel);
+    TrackBar1 = new TTrackBar(panel);
     TrackBar1->setGeometry(14, 136, 435, 30);
     TrackBar1->setRange(0, 100);
     TrackBar1->setValue(50);
@@ -123,7 +124,7 @@ void TForm1::BuildQualityRow(QWidget* panel) {
 }
 
 void TForm1::BuildImages(QWidget* panel) {
-    ScrollBox1 = new QScrollArea(panel);
+    ScrollBox1 = new TScrollBox(panel);
     ScrollBox1->setGeometry(8, 176, 449, 297);
     ScrollBox1->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     ScrollBox1->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
@@ -228,6 +229,7 @@ void TForm1::FancyButton1Click() {
 void TForm1::OpenSourcePicture(const std::string& path) {
     XPEdit1->setText(QString::fromStdString(path));
     ReadFromFile(Image1->Picture(), TextOf(XPEdit1));
+    Image1->SetPictureName(QFileInfo(XPEdit1->text()).fileName());
 }
 
 void TForm1::FancyButton2Click() {
@@ -247,6 +249,7 @@ void TForm1::FancyButton3Click() {
             update();
         });
     const std::int64_t size = ReadBackSavedFile(name, Image2->Picture());
+    Image2->SetPictureName(QFileInfo(QString::fromStdString(name)).fileName());
     Label7->SetCaption(FileSizeCaption);
     Label8->SetCaption(KilobyteText(size));
 }

@@ -103,6 +103,7 @@ private:
     void BuildImages(QWidget* panel);
     void BuildMenu();
     void BuildTimers();
+    void BuildKeyboardAccess();  // names, labels, tab order and shortcuts (Unit1Access.cpp)
     void LoadStartupPhotograph();
     // The kind of file the save dialog's type stands for; read afresh each time, since the
     // dialog's answer changes while it is open.

@@ -21,6 +21,11 @@ TForm2::TForm2() : TForm(QStringLiteral("Brelvik 100"), 288, 64, clActiveCaption
     FancyButton2 = MakeDialogButton(XPCollapsePanel1, 192, 38, 81, "Отмена");
     connect(FancyButton1, &TFancyButton::clicked, this, Guarded([this] { FancyButton1Click(); }));
     connect(FancyButton2, &TFancyButton::clicked, this, Guarded([this] { FancyButton2Click(); }));
+    // The caption is the Darken window's too; assistive tools tell them apart by this name.
+    setAccessibleName(QStringLiteral("Осветлить"));
+    Label1->setBuddy(XPComboBox1);
+    ChainTabOrder({XPComboBox1, FancyButton1, FancyButton2});
+    SetDialogKeys(FancyButton1);
 }
 
 void TForm2::FancyButton1Click() { ApplyBrightnessStep(*XPComboBox1); }

@@ -20,6 +20,10 @@ TForm3::TForm3() : TForm(QStringLiteral("Brelvik 100"), 289, 66, clActiveCaption
     FancyButton2 = MakeDialogButton(XPCollapsePanel1, 16, 40, 81, "Да");
     connect(FancyButton1, &TFancyButton::clicked, this, Guarded([this] { FancyButton1Click(); }));
     connect(FancyButton2, &TFancyButton::clicked, this, Guarded([this] { FancyButton2Click(); }));
+    setAccessibleName(QStringLiteral("Затемнить"));
+    Label1->setBuddy(XPComboBox1);
+    ChainTabOrder({XPComboBox1, FancyButton2, FancyButton1});  // "Да" sits on the left
+    SetDialogKeys(FancyButton2);
 }
 
 void TForm3::FancyButton1Click() { hide(); }

@@ -42,4 +42,6 @@ TForm4::TForm4() : TForm(QStringLiteral("О программе"), 262, 119, clAc
     // A pointer shape only: the lines do nothing when clicked.
     Label2->setCursor(Qt::PointingHandCursor);
     Label3->setCursor(Qt::PointingHandCursor);
+    Image1->setAccessibleName(QStringLiteral("Картинка"));
+    SetDialogKeys(nullptr);
 }

@@ -25,4 +25,6 @@ TForm5::TForm5() : TForm(QStringLiteral("О BMP файле"), 170, 159, clActive
     XPListBox1->setPalette(colours);
     XPListBox1->viewport()->setCursor(Qt::PointingHandCursor);
     XPListBox1->setCursor(Qt::PointingHandCursor);
+    XPListBox1->setAccessibleName(QStringLiteral("Сведения о BMP файле"));
+    SetDialogKeys(nullptr);
 }

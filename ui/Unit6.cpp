@@ -46,9 +46,13 @@ TForm6::TForm6() : TForm(QStringLiteral("Текст"), 345, 161, clBackground) {
     XPComboBox2->setCurrentIndex(0);
     FancyButton1 = MakeDialogButton(panel, 24, 128, 81, "Применить");
     FancyButton2 = MakeDialogButton(panel, 240, 128, 81, "Отмена");
-    setTabOrder(XPEdit1, XPEdit3);
-    setTabOrder(XPEdit3, XPComboBox1);
-    setTabOrder(XPComboBox1, XPComboBox2);
+    ChainTabOrder({XPEdit1, FancyButton4, XPEdit3, XPComboBox1, XPComboBox2, FancyButton1, FancyButton2});
+    Label1->setBuddy(XPEdit1);
+    Label3->setBuddy(XPComboBox1);
+    Label4->setBuddy(XPComboBox2);
+    // Shown only (read-only, so not announced as editable); it has no label of its own.
+    XPEdit3->setAccessibleName(QStringLiteral("Выбранный шрифт"));
+    SetDialogKeys(FancyButton1);
     connect(FancyButton1, &TFancyButton::clicked, this, Guarded([this] { FancyButton1Click(); }));
     connect(FancyButton2, &TFancyButton::clicked, this, Guarded([this] { FancyButton2Click(); }));
     connect(FancyButton4, &TFancyButton::clicked, this, Guarded([this] { FancyButton4Click(); }));

@@ -1,7 +1,9 @@
 #include "widgets/TFancyButton.h"
 
+#include <QAccessible>
 #include <QEnterEvent>
 #include <QImage>
+#include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QPointer>
@@ -10,6 +12,7 @@
 
 #include "widgets/DevicePixels.h"
 #include "widgets/FancyFace.h"
+#include "widgets/FocusMark.h"
 #include "widgets/GlyphPainting.h"
 #include "widgets/QtColor.h"
 
@@ -48,7 +51,8 @@ TFancyButton::TFancyButton(QWidget* parent) : QWidget(parent) {
     setAttribute(Qt::WA_NoSystemBackground);
     setAutoFillBackground(false);
     setMouseTracking(true);
-    setFocusPolicy(Qt::NoFocus);
+    // Tab reaches it; a click never moves the focus, so mouse users see nothing new.
+    setFocusPolicy(Qt::TabFocus);
     effects_.SetFaceColor(clBtnFace);
     effects_.SetFrameColor(clGray);
     effects_.OnEffectChange = [this](TFancyEffects&) { EffectChanged(); };
@@ -65,6 +69,10 @@ void TFancyButton::SetCaption(const std::string& value) {
     caption_ = value;
     UpdateShortcut();
     update();
+    if (QAccessible::isActive()) {
+        QAccessibleEvent event(this, QAccessible::NameChanged);
+        QAccessible::updateAccessibility(&event);
+    }
 }
 
 void TFancyButton::SetFontColor(TColor value) {
@@ -84,7 +92,36 @@ bool TFancyButton::DialogChar(QChar character) {
     return true;
 }
 
-void TFancyButton::Click() { update(); }
+void TFancyButton::Click() {
+    update();
+}
+
+void TFancyButton::Press() {
+    if (!isEnabled()) return;
+    SinkFromKeyboard();
+    ClickWhileSunken();
+}
+
+void TFancyButton::SinkFromKeyboard() {
+    pressed_ = true;
+    glyphState_ = GlyphDown;
+    AnnouncePressed();
+    update();
+}
+
+void TFancyButton::AnnouncePressed() {
+    if (!QAccessible::isActive()) return;
+    QAccessible::State changed;
+    changed.pressed = true;
+    QAccessibleStateChangeEvent event(this, changed);
+    QAccessible::updateAccessibility(&event);
+}
+
+void TFancyButton::SetShortcutKeys(const QKeySequence& keys) {
+    if (extraShortcutId_ != 0) releaseShortcut(extraShortcutId_);
+    extraShortcutId_ = keys.isEmpty() ? 0 : grabShortcut(keys, Qt::WindowShortcut);
+    shortcutKeys_ = keys;
+}
 
 void TFancyButton::UpdateShortcut() {
     if (shortcutId_ != 0) releaseShortcut(shortcutId_);
@@ -98,6 +135,10 @@ bool TFancyButton::event(QEvent* e) {
         auto* shortcut = static_cast<QShortcutEvent*>(e);
         if (shortcut->shortcutId() == shortcutId_) {
             DialogChar(Accelerator(QString::fromStdString(caption_)));
+            return true;
+        }
+        if (shortcut->shortcutId() == extraShortcutId_ && extraShortcutId_ != 0) {
+            Press();
             return true;
         }
     }
@@ -140,6 +181,7 @@ QImage TFancyButton::Render(const DevicePixels& grid) const {
     const FancyButtonLayout layout = Layout();
     if (layout.GlyphCellWidth > 0) PaintGlyph(image, grid, layout, brushColor);
     PaintCaption(image, grid, layout);
+    if (hasFocus()) PaintFocusMarkOn(image, grid);
     return image;
 }
 
@@ -182,6 +224,16 @@ void TFancyButton::PaintCaption(QImage& image, const DevicePixels& grid, const F
     if (!isEnabled()) mainColor = effects_.TextStyle() == txShadowed ? clBtnFace : clBtnShadow;
     painter.setPen(ToQColor(mainColor));
     painter.drawText(pressed_ ? box.translated(1, 1) : box, flags, caption);
+}
+
+// Two pixels in from the edge: over the frame's inner rings, clear of the caption's usual place.
+void TFancyButton::PaintFocusMarkOn(QImage& image, const DevicePixels& grid) const {
+    QPainter painter(&image);
+    if (!grid.OneToOne()) {
+        painter.translate(grid.Origin());
+        painter.scale(grid.Ratio(), grid.Ratio());
+    }
+    PaintFocusMark(painter, rect().adjusted(2, 2, -2, -2));
 }
 
 void TFancyButton::paintEvent(QPaintEvent*) {
@@ -243,7 +295,11 @@ void TFancyButton::FollowPointer(QPoint pos) {
 void TFancyButton::mouseReleaseEvent(QMouseEvent* e) {
     QWidget::mouseReleaseEvent(e);
     if (e->button() == Qt::RightButton || !mouseInShape_) return;
-    // The click runs while the face is still sunken; it turns flat once the handler returns.
+    ClickWhileSunken();
+}
+
+// The click runs while the face is still sunken; it turns flat once the handler returns.
+void TFancyButton::ClickWhileSunken() {
     QPointer<TFancyButton> self(this);
     clickRunning_ = true;
     struct EndOfClick {
@@ -255,6 +311,7 @@ void TFancyButton::mouseReleaseEvent(QMouseEvent* e) {
     emit clicked();
     if (!self) return;
     pressed_ = false;
+    AnnouncePressed();
     update();
 }
 
@@ -299,4 +356,36 @@ void TFancyButton::changeEvent(QEvent* e) {
     } else if (e->type() == QEvent::FontChange) {
         update();
     }
+}
+
+// Space clicks on release, as push buttons do; Return at once. Held keys do not repeat the click.
+void TFancyButton::keyPressEvent(QKeyEvent* e) {
+    const int key = e->key();
+    const bool clickKey = key == Qt::Key_Space || key == Qt::Key_Return || key == Qt::Key_Enter;
+    if (!clickKey || (e->modifiers() & ~Qt::KeypadModifier) || !isEnabled()) return QWidget::keyPressEvent(e);
+    if (e->isAutoRepeat()) return;
+    if (key != Qt::Key_Space) return Press();
+    spaceHeld_ = true;
+    SinkFromKeyboard();
+}
+
+void TFancyButton::keyReleaseEvent(QKeyEvent* e) {
+    if (e->key() != Qt::Key_Space || e->isAutoRepeat() || !spaceHeld_) return QWidget::keyReleaseEvent(e);
+    spaceHeld_ = false;
+    ClickWhileSunken();
+}
+
+void TFancyButton::focusInEvent(QFocusEvent* e) {
+    QWidget::focusInEvent(e);
+    update();
+}
+
+void TFancyButton::focusOutEvent(QFocusEvent* e) {
+    QWidget::focusOutEvent(e);
+    if (spaceHeld_) {  // the focus went elsewhere while Space was down: no click
+        spaceHeld_ = false;
+        pressed_ = false;
+        glyphState_ = isEnabled() ? GlyphNormal : GlyphDisabled;
+    }
+    update();
 }

@@ -1,4 +1,5 @@
 #pragma once
+#include <QKeySequence>
 #include <QWidget>
 #include <string>
 
@@ -12,8 +13,10 @@ class DevicePixels;
 
 // The program's push button: a graded frame in one of three shapes, an embossed caption and an
 // optional glyph. It paints only inside its shape (the parent shows through the corners), reacts
-// to the pointer only inside the shape and never takes keyboard focus.
+// to the pointer only inside the shape.
 //
+// Keyboard users reach it with Tab only (a click leaves the focus where it was): Space (on release)
+// and Return click it, and a dotted focus mark inside the face shows while it holds the focus.
 // OnClick is the Qt signal clicked(): it fires on a left or middle button release over the shape
 // and on the caption's accelerator (Alt + the character after '&'), nowhere else.
 // Caption, FancyEffects, Glyphs, the font (QWidget::font, inherited from the parent) and
@@ -53,6 +56,11 @@ public:
     bool DialogChar(QChar character);
     // The toolkit's generic click request: repaints only, never fires clicked().
     void Click();
+    // A click from the keyboard or an assistive tool: sunken while clicked() runs, as a mouse click.
+    void Press();
+    // A further key sequence that clicks the button anywhere in its window (Ctrl+O and the like).
+    QKeySequence ShortcutKeys() const { return shortcutKeys_; }
+    void SetShortcutKeys(const QKeySequence& keys);
     // The button's own look, rendered on a transparent image of its size; with a grid, of its device
     // size at that grid's ratio.
     QImage Render() const;
@@ -72,6 +80,10 @@ protected:
     void enterEvent(QEnterEvent* e) override;
     void leaveEvent(QEvent* e) override;
     void changeEvent(QEvent* e) override;
+    void keyPressEvent(QKeyEvent* e) override;
+    void keyReleaseEvent(QKeyEvent* e) override;
+    void focusInEvent(QFocusEvent* e) override;
+    void focusOutEvent(QFocusEvent* e) override;
 
 private:
     void EffectChanged();
@@ -80,9 +92,13 @@ private:
     void UpdateShortcut();
     void AfterPaint();
     void ClampSize();
+    void ClickWhileSunken();
+    void SinkFromKeyboard();
+    void AnnouncePressed();
     void PaintGlyph(QImage& image, const DevicePixels& grid, const FancyButtonLayout& layout,
                     const TColor* brushColor) const;
     void PaintCaption(QImage& image, const DevicePixels& grid, const FancyButtonLayout& layout) const;
+    void PaintFocusMarkOn(QImage& image, const DevicePixels& grid) const;
 
     TFancyEffects effects_;
     TFancyGlyphs glyphs_;
@@ -94,4 +110,7 @@ private:
     bool clickRunning_ = false;
     TGlyphState glyphState_ = GlyphNormal;
     int shortcutId_ = 0;
+    int extraShortcutId_ = 0;
+    QKeySequence shortcutKeys_;
+    bool spaceHeld_ = false;
 };

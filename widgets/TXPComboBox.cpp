@@ -9,6 +9,7 @@
 
 #include "platform/SystemMetrics.h"
 #include "widgets/ComboButtonPainting.h"
+#include "widgets/FocusMark.h"
 
 namespace {
 
@@ -98,7 +99,10 @@ void TXPComboBox::PaintPickListField(QPainter& painter) {
     if (selected) painter.fillRect(text, palette().color(QPalette::Highlight));
     painter.setPen(palette().color(isEnabled() ? (selected ? QPalette::HighlightedText : QPalette::Text) : QPalette::PlaceholderText));
     painter.setFont(font());
-    painter.drawText(text.adjusted(1, 0, 0, 0), Qt::AlignLeft | Qt::AlignVCenter | Qt::TextSingleLine, currentText());
+    painter.drawText(text.adjusted(1, 0, 0, 0), Qt::AlignLeft | Qt::AlignVCenter | Qt::TextSingleLine,
+                     currentText());
+    if (!listOpen_ && ShowsKeyboardFocus(*this))
+        PaintFocusMark(painter, text.adjusted(-1, -1, 0, 1));
 }
 
 void TXPComboBox::changeEvent(QEvent* e) {

@@ -3,6 +3,8 @@
 #include <QEvent>
 #include <QPainter>
 
+#include "widgets/FocusMark.h"
+
 TXPEdit::TXPEdit(QWidget* parent) : QLineEdit(parent) {}
 
 void TXPEdit::SetXPScheme(TXPScheme value) {
@@ -24,6 +26,8 @@ void TXPEdit::paintEvent(QPaintEvent* e) {
     QLineEdit::paintEvent(e);
     QPainter painter(this);
     PaintXPBorder(painter, rect(), isEnabled(), schemeIndex_);
+    // On the white inner line; a read-only edit shows no caret, so this is its only sign.
+    if (ShowsKeyboardFocus(*this)) PaintFocusMark(painter, rect().adjusted(1, 1, -1, -1));
 }
 
 void TXPEdit::changeEvent(QEvent* e) {

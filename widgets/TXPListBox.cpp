@@ -3,6 +3,8 @@
 #include <QEvent>
 #include <QPainter>
 
+#include "widgets/FocusMark.h"
+
 TXPListBox::TXPListBox(QWidget* parent) : QListWidget(parent) {
     // A two-pixel sunken edge, so the items' viewport never covers the two border lines.
     setFrameStyle(QFrame::Panel | QFrame::Sunken);
@@ -30,6 +32,7 @@ bool TXPListBox::event(QEvent* e) {
     if (e->type() == QEvent::Paint) {
         QPainter painter(this);
         PaintXPBorder(painter, rect(), isEnabled(), schemeIndex_);
+        if (ShowsKeyboardFocus(*this)) PaintFocusMark(painter, rect().adjusted(1, 1, -1, -1));
     }
     return handled;
 }

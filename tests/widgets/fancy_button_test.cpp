@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <QAccessible>
 #include <QApplication>
 #include <QEnterEvent>
 #include <QSignalSpy>
@@ -7,6 +8,7 @@
 #include <memory>
 
 #include "tests/widgets/WidgetPixels.h"
+#include "widgets/WidgetsAccessibility.h"
 #include "widgets/FancyFace.h"
 #include "widgets/FancyLayout.h"
 #include "widgets/SharedButtonLook.h"
@@ -56,7 +58,7 @@ TEST(FancyButton, NewButtonHasItsDocumentedDefaults) {
     EXPECT_EQ(button.FontColor(), clWindowText);
     EXPECT_EQ(button.GlyphState(), GlyphNormal);
     EXPECT_FALSE(button.Pressed());
-    EXPECT_EQ(button.focusPolicy(), Qt::NoFocus);
+    EXPECT_EQ(button.focusPolicy(), Qt::TabFocus);  // the keyboard reaches it; a click does not focus it
 }
 
 TEST(FancyButton, GradientFrameRingsAndFace) {
@@ -299,4 +301,47 @@ TEST(FancyButtonClicks, AcceleratorClicksOnlyAnEnabledButton) {
     const auto before = clicks.count();
     b.button->Click();
     EXPECT_EQ(clicks.count(), before);
+}
+
+// Keyboard users: Tab reaches the button, Space (on release) and Return click it, a dotted black
+// mark shows only while it holds the focus, and a mouse click neither focuses it nor looks new.
+// Assistive tools see a push button named by its caption, pressed while held, whose press action
+// clicks it from the event loop.
+TEST(FancyButtonKeyboard, TabFocusKeysFocusMarkAndAccessibleButton) {
+    InstallWidgetsAccessibility();
+    ButtonOnBackdrop b("&Open");
+    QSignalSpy clicks(b.button, &TFancyButton::clicked);
+    b.parent.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&b.parent));
+    b.button->clearFocus();  // the window's activation gave it to its only focusable control
+    SendMouse(*b.button, QEvent::MouseMove, b.Centre());
+    SendMouse(*b.button, QEvent::MouseButtonPress, b.Centre());
+    QAccessibleInterface* face = QAccessible::queryAccessibleInterface(b.button);
+    EXPECT_TRUE(face->state().pressed);
+    SendMouse(*b.button, QEvent::MouseButtonRelease, b.Centre());
+    EXPECT_FALSE(b.button->hasFocus());
+    SendMouse(*b.button, QEvent::MouseMove, {150, 50});
+    const QImage unfocused = b.Shot();
+
+    QTest::keyClick(&b.parent, Qt::Key_Tab);
+    ASSERT_TRUE(b.button->hasFocus());
+    const QImage focused = b.Shot();
+    EXPECT_EQ(PixelAt(focused, 2, 12), (Rgb{0, 0, 0}));  // (x + y) even: a dot
+    EXPECT_EQ(PixelAt(focused, 2, 13), PixelAt(unfocused, 2, 13));
+    QTest::keyPress(b.button, Qt::Key_Space);
+    EXPECT_TRUE(b.button->Pressed());
+    EXPECT_EQ(clicks.count(), 1);  // the mouse click only
+    QTest::keyRelease(b.button, Qt::Key_Space);
+    QTest::keyClick(b.button, Qt::Key_Return);
+    EXPECT_EQ(clicks.count(), 3);
+    b.button->clearFocus();
+    EXPECT_EQ(b.Shot(), unfocused);
+
+    EXPECT_EQ(face->role(), QAccessible::PushButton);
+    EXPECT_EQ(face->text(QAccessible::Name), QStringLiteral("Open"));
+    EXPECT_TRUE(face->state().focusable);
+    face->actionInterface()->doAction(QAccessibleActionInterface::pressAction());
+    EXPECT_EQ(clicks.count(), 3);
+    QCoreApplication::processEvents();
+    EXPECT_EQ(clicks.count(), 4);
 }
