@@ -9,7 +9,7 @@ packages=(
   libjpeg62-turbo-dev libjpeg-turbo-progs
   libgtest-dev libbenchmark-dev
   fonts-liberation fonts-dejavu-core fontconfig
-  xvfb xauth x11-utils xdotool libx11-6 python3
+  xvfb xauth x11-utils xdotool libx11-6 python3 openbox
   icoutils imagemagick
   xclip
   dpkg-dev lintian desktop-file-utils appstream man-db bash-completion

@@ -60,3 +60,10 @@ void TForm::setVisible(bool visible) {
     }
     QMainWindow::setVisible(visible);
 }
+
+void TForm::ShowInFront() {
+    setWindowState(windowState() & ~Qt::WindowMinimized);
+    show();
+    raise();
+    activateWindow();
+}

@@ -18,6 +18,9 @@ public:
 
     // Centres the window on the desktop before it is shown the first time.
     void setVisible(bool visible) override;
+    // Shows the window; one already shown (perhaps behind another window, or minimised) comes to
+    // the front and takes the focus, so a menu command that shows it is never lost.
+    void ShowInFront();
 
 private:
     QWidget* client_;
