@@ -97,6 +97,9 @@ void TForm1::BuildSourceRow(QWidget* panel) {
     XPEdit1 = MakeTargetEdit(panel, 16, 24);
     FancyButton1 = MakeDialogButton(panel, 400, 24, 49, "Обзор");
     connect(FancyButton1, &TFancyButton::clicked, this, Guarded([this] { FancyButton1Click(); }));
+    // Return opens the typed path as a choice in the open dialog would.
+    connect(XPEdit1, &QLineEdit::returnPressed, this,
+            Guarded([this] { OpenSourcePicture(TextOf(XPEdit1)); }));
 }
 
 void TForm1::BuildTargetRow(QWidget* panel) {

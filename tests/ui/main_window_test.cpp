@@ -227,6 +227,17 @@ TEST_F(MainWindowTest, AnEditBeforeAnyOpenWorksOnThePhotographAsARaster) {
     EXPECT_EQ(held->Height(), 960);
 }
 
+TEST_F(MainWindowTest, ReturnInTheSourceBoxOpensTheTypedPathAsTheOpenDialogWould) {
+    Form1->XPEdit1->setText(QString::fromStdString(source));
+    QTest::keyClick(Form1->XPEdit1, Qt::Key_Return);
+    EXPECT_EQ(Form1->Image1->Picture().Width(), 40);
+    Form1->XPEdit1->setText(QString::fromStdString(dir + "/missing.bmp"));
+    QTest::keyClick(Form1->XPEdit1, Qt::Key_Return);
+    ASSERT_EQ(dialogs.errors.size(), 1u);
+    EXPECT_NE(dialogs.errors[0].find("missing.bmp"), std::string::npos) << dialogs.errors[0];
+    EXPECT_EQ(Form1->Image1->Picture().Width(), 40);
+}
+
 TEST_F(MainWindowTest, MenuCommandsShowTheirWindows) {
     Form1->N3->trigger();
     Form1->N4->trigger();
