@@ -1,13 +1,8 @@
 #pragma once
 #include "cli/EditStep.h"
+#include "core/WorkingRaster.h"
 
 class TPicture;
-class TBitmap;
-
-// The working picture as a raster. A loaded JPEG is decoded and an icon or other picture drawn
-// onto a white raster of its size, so that edits and the writers work on its pixels (the window
-// would instead replace such a picture by an empty raster).
-TBitmap& WorkingRaster(TPicture& picture);
 
 // Runs one edit on the working picture, as its menu command or dialog does.
 void ApplyEdit(TPicture& picture, const EditStep& edit);

@@ -70,6 +70,8 @@ constexpr const char* NoCanvasHandle = "Canvas does not allow drawing";
 constexpr const char* InvalidInteger = "'%s' is not a valid integer value";
 constexpr const char* MemoryStreamExpand = "Out of memory while expanding memory stream";
 constexpr const char* IconClipboard = "Clipboard does not support Icons";
+constexpr const char* EmptyPicture = "The picture is empty: there is nothing to save";
+constexpr const char* NoTargetName = "No file name to save to: type one or choose one first";
 }  // namespace ErrorText
 
 // printf-style formatting of the texts above.

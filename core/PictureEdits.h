@@ -2,8 +2,9 @@
 
 class TPicture;
 
-// The picture edits of the main window's menu, run on the working picture. A holder with another
-// kind of graphic (or none) first gets a new empty raster, so the edit leaves it empty.
+// The picture edits of the main window's menu, run on the working picture. The callers draw a
+// picture of another kind into a raster first (WorkingRaster); a holder with none gets a new empty
+// raster.
 
 // Inverts the working picture's colours and reinstalls it, which notifies the holder.
 void InvertWorkingPicture(TPicture& picture);

@@ -31,8 +31,18 @@ void TPicture::AdoptGraphic(std::unique_ptr<TGraphic> graphic) {
 }
 
 void TPicture::Changed() {
+    if (updates_ > 0) {
+        changeOwed_ = true;
+        return;
+    }
     if (Notifier) Notifier(*this);
     if (OnChange) OnChange(*this);
+}
+
+void TPicture::EndUpdate() {
+    if (updates_ == 0 || --updates_ > 0 || !changeOwed_) return;
+    changeOwed_ = false;
+    Changed();
 }
 
 void TPicture::InstallListeners(TGraphic& graphic) {

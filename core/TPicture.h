@@ -30,10 +30,29 @@ public:
     std::function<void(TPicture&)> Notifier;
     TProgressEvent OnProgress;
 
+    // Sends the change notices, or while an update is open only notes that one is owed.
     void Changed();
+    // Hold back the change notices until the outermost update ends, which sends one if any came:
+    // an edit that writes pixel by pixel then repaints the box once, not once per pixel.
+    void BeginUpdate() { ++updates_; }
+    void EndUpdate();
 
 private:
     void InstallListeners(TGraphic& graphic);
 
     std::unique_ptr<TGraphic> graphic_;
+    int updates_ = 0;
+    bool changeOwed_ = false;
+};
+
+// One update of a picture for the length of a scope.
+class TPictureUpdate {
+public:
+    explicit TPictureUpdate(TPicture& picture) : picture_(picture) { picture_.BeginUpdate(); }
+    ~TPictureUpdate() { picture_.EndUpdate(); }
+    TPictureUpdate(const TPictureUpdate&) = delete;
+    TPictureUpdate& operator=(const TPictureUpdate&) = delete;
+
+private:
+    TPicture& picture_;
 };

@@ -1,6 +1,7 @@
 #include "formats/IconExport.h"
 
 #include "core/AtomicWrite.h"
+#include "core/Errors.h"
 #include "core/TBitmap.h"
 #include "formats/IconFromRaster.h"
 
@@ -8,6 +9,7 @@ void SaveIconFromSource(const std::string& sourcePath, const std::string& target
                         const std::function<void(TIcon&)>& makeApplicationIcon) {
     TBitmap source;
     source.ReadFromFile(sourcePath);
+    if (source.IsEmpty()) throw EInvalidGraphic(ErrorText::EmptyPicture);
     TIcon icon;
     MakeIconFromRaster(source, surface, icon);
     if (makeApplicationIcon) makeApplicationIcon(icon);

@@ -9,7 +9,7 @@ packages=(
   libjpeg62-turbo-dev libjpeg-turbo-progs
   libgtest-dev libbenchmark-dev
   fonts-liberation fonts-dejavu-core fontconfig
-  xvfb xauth x11-utils xdotool libx11-6 python3
+  xvfb xauth x11-utils xdotool libx11-6 python3 openbox
   at-spi2-core python3-pyatspi dbus
   icoutils imagemagick
   xclip

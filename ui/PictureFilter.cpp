@@ -24,3 +24,9 @@ QStringList NameFiltersFromFilter(const std::string& filter) {
     }
     return result;
 }
+
+QStringList PatternsOfNameFilter(const QString& nameFilter) {
+    const qsizetype open = nameFilter.lastIndexOf('('), close = nameFilter.lastIndexOf(')');
+    if (open < 0 || close < open) return {};
+    return nameFilter.mid(open + 1, close - open - 1).split(' ', Qt::SkipEmptyParts);
+}

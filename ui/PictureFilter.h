@@ -7,3 +7,6 @@
 // from the last parenthesised group; a description that does not already end with its own
 // patterns gets them appended. An unpaired last description is dropped.
 QStringList NameFiltersFromFilter(const std::string& filter);
+
+// The patterns of one of those name filters: those of its last parenthesised group.
+QStringList PatternsOfNameFilter(const QString& nameFilter);

@@ -1,6 +1,7 @@
 #include "ui/SaveFlow.h"
 
 #include "core/AtomicWrite.h"
+#include "core/Errors.h"
 #include "core/TPicture.h"
 #include "formats/PictureLoading.h"
 #include "formats/TJPEGImage.h"
@@ -11,7 +12,13 @@ std::string SavedFileName(const std::string& target, std::optional<SaveKind> kin
     return target + ExtensionOf(kind.value_or(SaveKind::Icon));
 }
 
+void CheckSaveTarget(const std::string& target) {
+    if (target.empty()) throw EInvalidOperation(ErrorText::NoTargetName);
+}
+
 void SaveAsJpeg(const TPicture& working, int quality, const std::string& name) {
+    if (!working.HeldGraphic() || working.HeldGraphic()->IsEmpty())
+        throw EInvalidGraphic(ErrorText::EmptyPicture);
     TJPEGImage jpeg;
     jpeg.CopyFrom(working.HeldGraphic());
     jpeg.Quality = std::uint8_t(quality & 0xFF);

@@ -14,8 +14,13 @@ class TPicture;
 // already ends in one. Without a kind (an index outside the dialog's list) the name is the icon's.
 std::string SavedFileName(const std::string& target, std::optional<SaveKind> kind);
 
+// Refuses an empty target text, which would write a hidden file named by the extension alone in
+// the working folder.
+void CheckSaveTarget(const std::string& target);
+
 // Compresses the picture the working box holds at `quality` (0 to 100) and writes it to `name`;
-// the file is begun only once the compressed bytes exist.
+// the file is begun only once the compressed bytes exist. A picture without pixels is refused
+// before anything is written.
 void SaveAsJpeg(const TPicture& working, int quality, const std::string& name);
 
 // After a write: pauses 100 ms, then loads the written file into the preview by its extension.

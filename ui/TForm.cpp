@@ -83,3 +83,10 @@ void TForm::showEvent(QShowEvent* event) {
     // Shown by a click, it starts as the mouse left it: marks only after a Tab.
     setAttribute(Qt::WA_KeyboardFocusChange, LastPressWasKey());
 }
+
+void TForm::ShowInFront() {
+    setWindowState(windowState() & ~Qt::WindowMinimized);
+    show();
+    raise();
+    activateWindow();
+}

@@ -20,6 +20,9 @@ public:
 
     // Centres the window on the desktop before it is shown the first time.
     void setVisible(bool visible) override;
+    // Shows the window; one already shown (perhaps behind another window, or minimised) comes to
+    // the front and takes the focus, so a menu command that shows it is never lost.
+    void ShowInFront();
 
     // The keys of a small window: Escape hides it, and Return clicks `returnButton` (if any) unless
     // a focused control takes the key itself (a button clicks itself).

@@ -43,6 +43,11 @@ private:
     std::optional<FileDialogResult> ShowOwnDialog(const FileDialogRequest& request);
     void MakeWindow();
     void Prepare(const FileDialogRequest& request);
+    void FitColumns();
+    // `path` when the chosen type's patterns match its name, else none.
+    std::string OfChosenType(const QString& path) const;
+    // The name in the name box, in the folder shown, when it is of the chosen type.
+    std::string NameBoxPath() const;
 
     int filterIndex_ = 1;
     int liveFilterIndex_ = 1;

@@ -4,10 +4,12 @@
 #include <QIcon>
 #include <QLabel>
 #include <QPixmap>
+#include <QTimer>
 #include <QToolButton>
 
 #include "core/Errors.h"
 #include "formats/PictureLoading.h"
+#include "ui/BusyCursor.h"
 #include "ui/TImage.h"
 #include "ui/TPreviewForm.h"
 #include "ui/TSilentPaintPanel.h"
@@ -86,10 +88,13 @@ void TPicturePreviewArea::LayOut() {
 
 void TPicturePreviewArea::PlacePreviewArea() {
     LayOut();
-    paintBox_->Picture().ReplaceGraphic(nullptr);
-    lastPreviewed_.clear();
-    paintPanel_->SetCaption("(None)");
+    ReleasePicture();
     show();
+}
+
+void TPicturePreviewArea::ReleasePicture() {
+    ShowNoPicture();
+    lastPreviewed_.clear();
 }
 
 void TPicturePreviewArea::RefreshPreview(const std::string& fileName) {
@@ -101,6 +106,7 @@ void TPicturePreviewArea::RefreshPreview(const std::string& fileName) {
 bool TPicturePreviewArea::LoadCandidate(const std::string& fileName) {
     const QFileInfo info(QString::fromStdString(fileName));
     if (fileName.empty() || !info.exists() || !info.isFile()) return false;
+    const BusyCursor busy;
     try {
         ReadFromFile(paintBox_->Picture(), fileName);
     } catch (...) {
@@ -111,6 +117,11 @@ bool TPicturePreviewArea::LoadCandidate(const std::string& fileName) {
     label_->setText(QString::fromStdString(Format(" (%dx%d)", picture.Width(), picture.Height())));
     button_->setEnabled(true);
     paintPanel_->SetCaption("");
+    // The size shows first; a big picture then decodes in its first paint, which may take a while.
+    QTimer::singleShot(0, paintBox_, [this] {
+        const BusyCursor busy;
+        if (paintBox_->isVisible()) paintBox_->repaint();
+    });
     return true;
 }
 

@@ -21,12 +21,15 @@ public:
     TImage* PaintBox() const { return paintBox_; }
     const std::string& LastPreviewed() const { return lastPreviewed_; }
 
-    // On each opening of the dialog: no picture, "(None)", nothing previewed yet.
+    // On each opening of the dialog: no picture, "Picture:" and "(None)", nothing previewed yet.
     void PlacePreviewArea();
     // On each selection change: loads a file that exists by its extension and shows its size;
     // anything else (a folder, an unknown or damaged file) shows "Picture:" and "(None)".
-    // The same name twice in a row is handled once.
+    // The same name twice in a row is handled once; an empty name clears the preview. A picture
+    // found is decoded for its first paint right after, under the busy pointer.
     void RefreshPreview(const std::string& fileName);
+    // When the dialog closes: the picture's copy is freed and the area shows none.
+    void ReleasePicture();
     // The larger preview window, modal.
     void ShowFullPreview();
 

@@ -20,6 +20,7 @@
 #include "formats/PictureLoading.h"
 #include "platform/FileSearch.h"
 #include "platform/Shell.h"
+#include "ui/BusyCursor.h"
 #include "ui/DialogControls.h"
 #include "ui/FileDrop.h"
 #include "ui/FileSizeText.h"
@@ -34,6 +35,7 @@
 #include "ui/Unit4.h"
 #include "ui/Unit5.h"
 #include "ui/Unit6.h"
+#include "ui/WorkingPictureEdit.h"
 #include "widgets/QtColor.h"
 #include "widgets/TFancyButton.h"
 #include "widgets/TScrollBox.h"
@@ -96,6 +98,9 @@ void TForm1::BuildSourceRow(QWidget* panel) {
     XPEdit1 = MakeTargetEdit(panel, 16, 24);
     FancyButton1 = MakeDialogButton(panel, 400, 24, 49, "Обзор");
     connect(FancyButton1, &TFancyButton::clicked, this, Guarded([this] { FancyButton1Click(); }));
+    // Return opens the typed path as a choice in the open dialog would.
+    connect(XPEdit1, &QLineEdit::returnPressed, this,
+            Guarded([this] { OpenSourcePicture(TextOf(XPEdit1)); }));
 }
 
 void TForm1::BuildTargetRow(QWidget* panel) {
@@ -228,6 +233,7 @@ void TForm1::FancyButton1Click() {
 
 void TForm1::OpenSourcePicture(const std::string& path) {
     XPEdit1->setText(QString::fromStdString(path));
+    const BusyCursor busy;
     ReadFromFile(Image1->Picture(), TextOf(XPEdit1));
     Image1->SetPictureName(QFileInfo(XPEdit1->text()).fileName());
 }
@@ -241,6 +247,8 @@ void TForm1::FancyButton2Click() {
 // target and the type cannot change in between.
 void TForm1::FancyButton3Click() {
     const std::optional<SaveKind> kind = ChosenSaveKind();
+    CheckSaveTarget(TextOf(XPEdit2));
+    const BusyCursor busy;
     const std::string name = SavedFileName(TextOf(XPEdit2), kind);
     if (kind == SaveKind::Jpeg) SaveAsJpeg(Image1->Picture(), TrackBar1->value(), name);
     if (kind == SaveKind::Icon)
@@ -283,32 +291,32 @@ void TForm1::Image2DblClick() {
 }
 
 void TForm1::N2Click() {
-    InvertWorkingPicture(Image1->Picture());
+    EditWorkingPicture(Image1->Picture(), InvertWorkingPicture);
     Image1->repaint();
 }
 
 void TForm1::N3Click() {
-    Form2->show();
+    Form2->ShowInFront();
 }
 void TForm1::N4Click() {
-    Form3->show();
+    Form3->ShowInFront();
 }
 void TForm1::N5Click() {
-    Form4->show();
+    Form4->ShowInFront();
 }
 void TForm1::N8Click() {
-    Form6->show();
+    Form6->ShowInFront();
 }
 
 void TForm1::N901Click() {
-    RotateWorkingPicture(Image1->Picture(), 90);
+    EditWorkingPicture(Image1->Picture(), [](TPicture& picture) { RotateWorkingPicture(picture, 90); });
 }
 void TForm1::N101Click() {
-    RotateWorkingPicture(Image1->Picture(), 180);
+    EditWorkingPicture(Image1->Picture(), [](TPicture& picture) { RotateWorkingPicture(picture, 180); });
 }
 
 void TForm1::BMP1Click() {
-    Form5->show();
+    Form5->ShowInFront();
     std::vector<std::string> lines = SummarizeBmpHeader(TextOf(XPEdit1));
     Form5->XPListBox1->clear();
     for (const std::string& line : lines) Form5->XPListBox1->addItem(QString::fromStdString(line));

@@ -8,6 +8,7 @@
 #include "ui/TImage.h"
 #include "ui/TLabel.h"
 #include "ui/Unit1.h"
+#include "ui/WorkingPictureEdit.h"
 #include "widgets/TFancyButton.h"
 #include "widgets/TXPCollapsePanel.h"
 #include "widgets/TXPComboBox.h"
@@ -65,13 +66,13 @@ void TForm6::FancyButton4Click() {
 }
 
 void TForm6::FancyButton1Click() {
-    // The picture is taken first, so a start-up photograph is already gone if a position is bad.
-    TBitmap& picture = Form1->Image1->Picture().AsBitmap();
     const FontChoice font = FontDialog1.Font;
     const std::string text = XPEdit1->text().toStdString();
     const int y = StrToInt(SelectedText(*XPComboBox2));
     const int x = StrToInt(SelectedText(*XPComboBox1));
-    DrawCaption(picture, text, x, y, font.color, font.name, font.sizePoints);
+    EditWorkingPicture(Form1->Image1->Picture(), [&](TPicture& picture) {
+        DrawCaption(picture.AsBitmap(), text, x, y, font.color, font.name, font.sizePoints);
+    });
 }
 
 void TForm6::FancyButton2Click() { hide(); }

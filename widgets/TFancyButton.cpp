@@ -9,6 +9,7 @@
 #include <QPointer>
 #include <QShortcutEvent>
 #include <QTimer>
+#include <algorithm>
 
 #include "widgets/DevicePixels.h"
 #include "widgets/FancyFace.h"
@@ -145,17 +146,33 @@ bool TFancyButton::event(QEvent* e) {
     return QWidget::event(e);
 }
 
+namespace {
+
+// The caption's font as painted: only the letters' own pixels change.
+QFont CaptionFont(QFont font) {
+    font.setStyleStrategy(QFont::NoAntialias);
+    return font;
+}
+
+// The caption's box: its advance widened evenly on both sides to hold the letters' whole ink (a
+// left bearing below zero or an overhang on the right), so that centring keeps the letters where
+// the advance puts them and the box clips none of them.
+QSize CaptionBox(const QFontMetrics& metrics, const QString& caption) {
+    const int advance = metrics.horizontalAdvance(caption);
+    const QRect ink = metrics.boundingRect(caption);
+    const int overhang = std::max({0, -ink.left(), ink.left() + ink.width() - advance});
+    return {advance + 2 * overhang, metrics.height()};
+}
+
+}  // namespace
+
 FancyButtonLayout TFancyButton::Layout() const {
     // Measured in logical pixels: the layout is the same at every ratio.
-    const QFontMetrics metrics(font());
+    const QFontMetrics metrics(CaptionFont(font()));
     const QString caption = QString::fromStdString(caption_);
     const TBitmap& strip = glyphs_.Glyph();
-    return LayOutFancyButton({size(),
-                              QSize(strip.Width(), strip.Height()),
-                              glyphs_.Number(),
-                              glyphs_.Layout(),
-                              glyphs_.Distance(),
-                              QSize(metrics.horizontalAdvance(caption), metrics.height()),
+    return LayOutFancyButton({size(), QSize(strip.Width(), strip.Height()), glyphs_.Number(),
+                              glyphs_.Layout(), glyphs_.Distance(), CaptionBox(metrics, caption),
                               glyphState_});
 }
 
@@ -210,9 +227,7 @@ void TFancyButton::PaintCaption(QImage& image, const DevicePixels& grid, const F
         painter.translate(grid.Origin());
         painter.scale(grid.Ratio(), grid.Ratio());
     }
-    QFont plain = font();
-    plain.setStyleStrategy(QFont::NoAntialias);  // only the letters' own pixels change
-    painter.setFont(plain);
+    painter.setFont(CaptionFont(font()));
 
     const AccentStyle accent = AccentFor(effects_.TextStyle());
     if (accent.drawn) {

@@ -218,14 +218,24 @@ TEST_F(MainWindowTest, InvertAndRotateWorkOnTheUpperPicture) {
     EXPECT_TRUE(dialogs.errors.empty());
 }
 
-TEST_F(MainWindowTest, AnEditBeforeAnyOpenEmptiesThePhotograph) {
+TEST_F(MainWindowTest, AnEditBeforeAnyOpenWorksOnThePhotographAsARaster) {
     Form1->N2->trigger();
     TGraphic* held = Form1->Image1->Picture().HeldGraphic();
     ASSERT_NE(held, nullptr);
     EXPECT_STREQ(held->ClassName(), "TBitmap");
-    EXPECT_TRUE(held->IsEmpty());
-    Form1->N901->trigger();
-    EXPECT_TRUE(Form1->Image1->Picture().HeldGraphic()->IsEmpty());
+    EXPECT_EQ(held->Width(), 1280);
+    EXPECT_EQ(held->Height(), 960);
+}
+
+TEST_F(MainWindowTest, ReturnInTheSourceBoxOpensTheTypedPathAsTheOpenDialogWould) {
+    Form1->XPEdit1->setText(QString::fromStdString(source));
+    QTest::keyClick(Form1->XPEdit1, Qt::Key_Return);
+    EXPECT_EQ(Form1->Image1->Picture().Width(), 40);
+    Form1->XPEdit1->setText(QString::fromStdString(dir + "/missing.bmp"));
+    QTest::keyClick(Form1->XPEdit1, Qt::Key_Return);
+    ASSERT_EQ(dialogs.errors.size(), 1u);
+    EXPECT_NE(dialogs.errors[0].find("missing.bmp"), std::string::npos) << dialogs.errors[0];
+    EXPECT_EQ(Form1->Image1->Picture().Width(), 40);
 }
 
 TEST_F(MainWindowTest, MenuCommandsShowTheirWindows) {

@@ -1,4 +1,5 @@
 #include <QFontInfo>
+#include <QFontMetrics>
 #include <QImage>
 
 #include "tests/ui/UiFixtures.h"
@@ -63,6 +64,23 @@ TEST_F(WindowCaptionsTest, EveryButtonCaptionStaysInsideItsFrame) {
             EXPECT_LE(last, button->width() - 1 - frame) << Where(form, text);
         }
     EXPECT_EQ(buttons, 10);
+}
+
+// At 1x the box a button draws its caption in holds the letters' whole ink, as the letters are
+// placed in it: the box clips, so a stroke outside it is lost ("Отмена" read "Этмена").
+TEST_F(WindowCaptionsTest, EveryButtonCaptionBoxHoldsAllItsInk) {
+    for (QWidget* form : AllForms())
+        for (TFancyButton* button : form->findChildren<TFancyButton*>()) {
+            QFont font = button->font();
+            font.setStyleStrategy(QFont::NoAntialias);
+            const QFontMetrics metrics(font);
+            const QString caption = QString::fromStdString(button->Caption());
+            const QRect box = button->Layout().TextBox;
+            const int left = box.left() + (box.width() - metrics.horizontalAdvance(caption)) / 2;
+            const QRect ink = metrics.boundingRect(caption).translated(left, 0);
+            EXPECT_GE(ink.left(), box.left()) << Where(form, caption);
+            EXPECT_LE(ink.right(), box.right()) << Where(form, caption);
+        }
 }
 
 // Labels follow their text; none may run into a control to its right on the same line, and a

@@ -1,0 +1,33 @@
+#include "core/WorkingRaster.h"
+
+#include <cstring>
+#include <memory>
+
+#include "core/TBitmap.h"
+#include "core/TPicture.h"
+
+namespace {
+
+std::unique_ptr<TBitmap> RasterOf(TGraphic& graphic) {
+    auto raster = std::make_unique<TBitmap>();
+    if (std::strcmp(graphic.ClassName(), "TJPEGImage") == 0) {
+        graphic.CopyTo(*raster);  // shares the decoded pixels
+        return raster;
+    }
+    raster->SetRasterFormat(rf24Bit);
+    raster->SetWidth(graphic.Width());
+    raster->SetHeight(graphic.Height());
+    TCanvas& surface = raster->Surface();
+    surface.Brush().SetColor(clWhite);
+    surface.FillRect(platform::Rect(0, 0, graphic.Width(), graphic.Height()));
+    surface.DrawAt(0, 0, &graphic);
+    return raster;
+}
+
+}  // namespace
+
+TBitmap& WorkingRaster(TPicture& picture) {
+    TGraphic* held = picture.HeldGraphic();
+    if (held && std::strcmp(held->ClassName(), "TBitmap") != 0) picture.AdoptGraphic(RasterOf(*held));
+    return picture.AsBitmap();
+}
