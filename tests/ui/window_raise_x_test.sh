@@ -10,9 +10,8 @@ here=$(cd "$(dirname "$0")" && pwd)
 source "$here/x_session.sh"
 run_in_x_session "$0" "$build" openbox xdotool xwininfo xprop
 
-openbox --sm-disable >/dev/null 2>&1 &
-wm=$!
-trap 'kill $wm 2>/dev/null; cleanup_x_session' EXIT
+trap 'kill ${wm:-} 2>/dev/null; cleanup_x_session' EXIT
+start_window_manager
 cd "$work"
 start_program "$build/brelvik"
 main=$(wait_for_window '^Brelvik 1 10$') || { echo "FAIL: no main window"; cat "$work/out.log"; exit 1; }

@@ -75,6 +75,19 @@ geometry() {  # WINDOW: sets left, top, width and height, in screen pixels
   height=$(awk '/Height:/ {print $2}' <<<"$info")
 }
 
+# Starts openbox (its pid in $wm) and waits until it manages the screen: a window mapped while the
+# manager is still starting may be left unmapped for good.
+start_window_manager() {
+  openbox --sm-disable >/dev/null 2>&1 &
+  wm=$!
+  for _ in $(seq 1 100); do
+    xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id' && return 0
+    sleep 0.1
+  done
+  echo "FAIL: the window manager did not start"
+  return 1
+}
+
 # How many visible top-level windows the program in $pid shows.
 # Starts PROGRAM [ARG...] in the background, its output in $work/out.log, its pid in $pid.
 start_program() {
