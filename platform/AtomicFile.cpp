@@ -82,10 +82,15 @@ std::string TempPattern(const std::string& target, const std::string& suffix) {
     return folder + "." + name + ".XXXXXX" + suffix;
 }
 
+bool OpenForWriting(int fd) {
+    const int flags = fcntl(fd, F_GETFL);
+    return flags >= 0 && (flags & O_ACCMODE) != O_RDONLY;
+}
+
 // Opens an open file named through the process file system for writing, without waiting for a
 // pipe's reader; the writes then wait as usual.
 int OpenWithoutWaiting(const std::string& path) {
-    const int fd = open(path.c_str(), O_WRONLY | O_TRUNC | O_CLOEXEC | O_NONBLOCK);
+    const int fd = open(path.c_str(), O_WRONLY | O_CLOEXEC | O_NONBLOCK);
     if (fd >= 0 && fcntl(fd, F_SETFL, fcntl(fd, F_GETFL) & ~O_NONBLOCK) != 0) {
         close(fd);
         return -1;
@@ -129,8 +134,15 @@ bool AtomicFile::Begin(std::string& error) {
 // A device is written straight to; anything else open (a pipe, a file) is filled from a scratch
 // file at the end, whole.
 bool AtomicFile::BeginOpenFile(std::string& error) {
+    // One of our own descriptors is judged as it is open, not by reopening its name: a closed
+    // standard output holds /dev/null for reading, and writing to it must fail, not vanish.
+    if (descriptor_ >= 0 && !OpenForWriting(descriptor_)) {
+        error = std::strerror(EBADF);
+        return false;
+    }
     struct stat st {};
-    if (stat(target_.c_str(), &st) == 0 && S_ISCHR(st.st_mode)) {
+    const int found = descriptor_ >= 0 ? fstat(descriptor_, &st) : stat(target_.c_str(), &st);
+    if (found == 0 && S_ISCHR(st.st_mode)) {
         straight_ = true;
         tempPath_ = target_;
         return true;

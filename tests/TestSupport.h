@@ -7,6 +7,8 @@ std::string CorpusDir();
 bool CorpusRequired();
 // A fresh empty folder for one test's files.
 std::string TempDir();
-#define NEED_CORPUS()                                                                               \
-    if (CorpusDir().empty() && CorpusRequired()) FAIL() << "../shared/testdata/bmpsuite is absent"; \
-    if (CorpusDir().empty()) GTEST_SKIP() << "../shared/testdata/bmpsuite is absent"
+#define NEED_CORPUS()                                                                                   \
+    do {                                                                                                \
+        if (CorpusDir().empty() && CorpusRequired()) FAIL() << "../shared/testdata/bmpsuite is absent"; \
+        if (CorpusDir().empty()) GTEST_SKIP() << "../shared/testdata/bmpsuite is absent";               \
+    } while (0)

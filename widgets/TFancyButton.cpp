@@ -198,7 +198,7 @@ QImage TFancyButton::Render(const DevicePixels& grid) const {
     const FancyButtonLayout layout = Layout();
     if (layout.GlyphCellWidth > 0) PaintGlyph(image, grid, layout, brushColor);
     PaintCaption(image, grid, layout);
-    if (hasFocus()) PaintFocusMarkOn(image, grid);
+    if (ShowsKeyboardFocus(*this)) PaintFocusMarkOn(image, grid);
     return image;
 }
 

@@ -28,6 +28,10 @@ const Case cases[] = {
     {"$CLI --help > /dev/full", 1, "write error"},
     {"$CLI --version >&-", 1, "write error"},
     {"$CLI info a.bmp >&-", 1, "write error"},
+    {"$CLI convert -o /dev/stdout a.bmp >&-", 1, "Bad file descriptor"},
+    {"printf KEEP- > f.jpg; $CLI convert -o /proc/thread-self/fd/1 a.bmp >> f.jpg && head -c 5 f.jpg | "
+     "grep -qx KEEP- && test $(wc -c < f.jpg) -gt 100",
+     0, ""},
     {"$CLI convert --files-from - <&-", 2, "Cannot read standard input"},
     {"$CLI convert --files-from /", 2, "Cannot open file \"/\". Is a directory"},
     // An empty picture is no picture, whatever the output kind; nothing is written.
@@ -58,6 +62,8 @@ const Case cases[] = {
     // Names are names: not the toolkit's options, not terminal commands, not options when a value.
     {"$CLI convert -j1 --caption x --at 1,1 -- -platform eglfs", 1, "eglfs: Unknown picture file extension"},
     {"$CLI convert $'a\\033[1mb.bmp' 2>&1 | grep -v $'\\033' >&2", 0, "$'a\\033[1mb.bmp': Cannot open file"},
+    {"$CLI convert $'c\\302\\233d.bmp' 2>&1 | grep -v $'\\302\\233' >&2", 0,
+     "$'c\\302\\233d.bmp': Cannot open file"},
     {"$CLI convert --caption --help x.bmp", 2, "--caption needs --at"},
 };
 
