@@ -3,6 +3,7 @@
 #include <charconv>
 #include <cstdint>
 
+#include "cli/ByteSize.h"
 #include "cli/UsageError.h"
 #include "platform/Color.h"
 
@@ -206,6 +207,19 @@ void CheckStandardStreams(const ConvertOptions& options) {
     if (options.nullSeparated && !options.filesFrom) throw UsageError("-0 belongs to --files-from");
 }
 
+std::int64_t MaxSize(const std::string& option, const std::string& text) {
+    const std::optional<std::int64_t> size = ParseByteSize(text);
+    if (!size)
+        throw UsageError(option + " takes a positive size in bytes, or with K, M or G, not '" + text + "'");
+    return *size;
+}
+
+void CheckMaxSize(const ConvertOptions& options, bool qualityGiven) {
+    if (!options.maxSize) return;
+    if (options.kind != OutputKind::Jpeg) throw UsageError("--max-size applies to JPEG output only");
+    if (qualityGiven) throw UsageError("--max-size chooses the quality itself, so it cannot take -q");
+}
+
 void CheckConvert(const ConvertOptions& options) {
     if (options.sources.empty() && !options.filesFrom)
         throw UsageError("convert needs at least one SOURCE, or --files-from");
@@ -222,6 +236,7 @@ ConvertOptions ParseConvert(const std::vector<std::string>& args) {
     ConvertOptions options;
     ArgumentCursor cursor(args);
     bool onlySources = false;
+    bool qualityGiven = false;
     while (cursor.Next()) {
         const std::string& arg = cursor.Arg();
         const std::string& name = cursor.Name();
@@ -233,6 +248,7 @@ ConvertOptions ParseConvert(const std::vector<std::string>& args) {
             options.kind = Kind(cursor.Value());
         } else if (name == "-q" || name == "--quality") {
             options.quality = IntInRange(name, cursor.Value(), 0, 100);
+            qualityGiven = true;
         } else if (name == "-o" || name == "--output") {
             options.output = cursor.Value();
             if (options.output->empty()) throw UsageError(name + " needs a path");
@@ -240,11 +256,14 @@ ConvertOptions ParseConvert(const std::vector<std::string>& args) {
             options.jobs = IntInRange(name, cursor.Value(), 1, MaxJobs);
         } else if (name == "--max-pixels") {
             options.maxPixels = PixelCount(name, cursor.Value());
+        } else if (name == "--max-size") {
+            options.maxSize = MaxSize(name, cursor.Value());
         } else if (!ParseBatchOption(cursor, options) && !ParseEdit(cursor, options)) {
             throw UsageError("unknown option '" + arg + "'");
         }
     }
     CheckConvert(options);
+    CheckMaxSize(options, qualityGiven);
     return options;
 }
 
