@@ -6,9 +6,9 @@
 namespace {
 
 constexpr int MaxEncodes = 7;
-// Bands of 16 rows (two rows of 2 x 2 sampled blocks), one in 8: an eighth of the picture.
+// Bands of 16 rows (two rows of 2 x 2 sampled blocks), one in 16: a sixteenth of the picture.
 constexpr int BandRows = 16;
-constexpr int BandStep = 8;
+constexpr int BandStep = 16;
 
 std::int64_t SizeOf(const TMemoryStream& bytes) {
     return bytes.DataSize();
