@@ -2,6 +2,7 @@
 
 #include <cctype>
 #include <charconv>
+#include <cstring>
 
 namespace {
 
@@ -11,11 +12,13 @@ constexpr std::int64_t Largest = std::int64_t(1) << 62;
 std::int64_t Unit(std::string suffix) {
     for (char& c : suffix) c = char(std::toupper(static_cast<unsigned char>(c)));
     if (suffix.empty()) return 1;
-    if (suffix.size() == 3 && suffix.compare(1, 2, "IB") == 0) suffix.resize(1);
-    if (suffix == "K") return std::int64_t(1) << 10;
-    if (suffix == "M") return std::int64_t(1) << 20;
-    if (suffix == "G") return std::int64_t(1) << 30;
-    return 0;
+    const char* power = std::strchr("KMG", suffix[0]);
+    const std::string rest = suffix.substr(1);
+    const std::int64_t base = rest.empty() || rest == "IB" ? 1024 : rest == "B" ? 1000 : 0;
+    if (!power || base == 0) return 0;
+    std::int64_t unit = 1;
+    for (const char* p = "KMG"; p <= power; ++p) unit *= base;
+    return unit;
 }
 
 }  // namespace

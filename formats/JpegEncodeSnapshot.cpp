@@ -16,7 +16,8 @@ JpegEncodeSnapshot::JpegEncodeSnapshot(const TJPEGImage& image) {
     // The raster's own store when it already holds 24-bit rows (shared, so a writer copies first),
     // else a private 24-bit copy.
     std::shared_ptr<TBitmapImage> store = decoded->Image();
-    if (decoded->RasterFormat() != rf24Bit || !store->handle) {
+    sharesPictureRows_ = decoded->RasterFormat() == rf24Bit && store->handle;
+    if (!sharesPictureRows_) {
         TBitmap converted;
         converted.CopyFrom(const_cast<TBitmap*>(decoded));
         converted.SetRasterFormat(rf24Bit);

@@ -22,6 +22,9 @@ public:
     bool Empty() const { return topRow_ == nullptr; }
     int Width() const { return settings_.width; }
     int Height() const { return settings_.height; }
+    // The rows are the picture's own, kept from its changes only while held: a holder lets them go
+    // when idle, or the picture's next edit copies them. Taking them again costs nothing.
+    bool SharesPictureRows() const { return sharesPictureRows_; }
 
     // Appends the file at `quality` (the codec clamps it to 1..100) to `output`; nothing when empty.
     void Compress(int quality, TMemoryStream& output, const JpegProgress* progress = nullptr) const;
@@ -36,4 +39,5 @@ private:
     std::shared_ptr<const void> rows_;  // keeps the pixels alive
     const std::uint8_t* topRow_ = nullptr;
     std::ptrdiff_t rowStep_ = 0;
+    bool sharesPictureRows_ = false;
 };

@@ -65,8 +65,15 @@ void JpegSizeProbe::Request(const TPicture& working, const Key& key) {
         emit Known(done_->bytes.DataSize());
         return;
     }
-    if (!samePicture) rows_ = RowsOf(working);
-    if (!rows_) {
+    if (!samePicture) {
+        rows_.reset();
+        unencodable_ = false;
+    }
+    if (!rows_ && !unencodable_) {
+        rows_ = RowsOf(working);
+        unencodable_ = !rows_;
+    }
+    if (unencodable_) {
         emit Known(-1);
         return;
     }
@@ -77,6 +84,7 @@ void JpegSizeProbe::Request(const TPicture& working, const Key& key) {
 void JpegSizeProbe::Stop() {
     wanted_ = false;
     rows_.reset();
+    unencodable_ = false;
     if (running_) running_->abandoned = true;
 }
 
@@ -115,6 +123,10 @@ void JpegSizeProbe::StartWanted() {
 void JpegSizeProbe::Finished() {
     std::unique_ptr<Run> run = std::move(running_);
     const bool current = wanted_ && run->key == wantedKey_ && !run->abandoned;
+    // The rows are let go here, on the window's thread; the picture's own are not kept from its
+    // edits while nothing runs.
+    run->rows.reset();
+    if (current && rows_ && rows_->SharesPictureRows()) rows_.reset();
     if (current) {
         const bool succeeded = run->succeeded;
         const std::int64_t size = run->bytes.DataSize();
@@ -122,6 +134,6 @@ void JpegSizeProbe::Finished() {
         emit Known(succeeded ? size : -1);
         return;
     }
-    run.reset();  // its rows are let go here, on the window's thread
+    run.reset();
     StartWanted();
 }

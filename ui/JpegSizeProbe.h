@@ -53,7 +53,8 @@ private:
 
     bool wanted_ = false;
     Key wantedKey_;
-    std::shared_ptr<const JpegEncodeSnapshot> rows_;  // for the picture of wantedKey_
+    std::shared_ptr<const JpegEncodeSnapshot> rows_;  // for the picture of wantedKey_, while needed
+    bool unencodable_ = false;                        // the save refuses the picture of wantedKey_
     std::unique_ptr<Run> running_;
     std::unique_ptr<Run> done_;
     QThreadPool pool_;

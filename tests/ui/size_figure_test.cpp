@@ -10,6 +10,7 @@
 #include "tests/ui/UiFixtures.h"
 #include "ui/FileSizeText.h"
 #include "ui/SaveFlow.h"
+#include "ui/TBevel.h"
 #include "ui/TImage.h"
 #include "ui/TLabel.h"
 #include "ui/Unit1.h"
@@ -81,4 +82,16 @@ TEST_F(SizeFigureTest, NothingIsShownForTheIconType) {
     Form1->TrackBar1->setValue(70);
     QTest::qWait(300);
     EXPECT_EQ(Form1->Label9->Caption(), "");
+}
+
+// The widest figure and quality stay inside the quality row, clear of each other and of the
+// button and the slider.
+TEST_F(SizeFigureTest, TheFigureCoversNoOtherControl) {
+    Form1->Label4->SetCaption("100");
+    Form1->Label9->SetCaption("≈ 99999  KB");
+    const QRect figure = Form1->Label9->geometry();
+    EXPECT_TRUE(Form1->Bevel3->geometry().contains(figure));
+    for (QWidget* other :
+         std::initializer_list<QWidget*>{Form1->Label3, Form1->Label4, Form1->FancyButton3, Form1->TrackBar1})
+        EXPECT_FALSE(figure.intersects(other->geometry())) << other->metaObject()->className();
 }
