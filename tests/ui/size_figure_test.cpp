@@ -1,10 +1,11 @@
-// The figure beside the quality: the size of the very file the save then writes, at several
-// qualities and after an edit, and the save writes the bytes a fresh encode would.
+// The figure beside the quality is the size of the very file the save then writes, at several
+// qualities and after an edit; the save writes the bytes a fresh encode would; the icon type
+// shows nothing; the widest figure covers no other control.
 #include <QSlider>
 #include <QTest>
 #include <filesystem>
 #include <fstream>
-#include <iterator>
+#include <sstream>
 
 #include "tests/TestSupport.h"
 #include "tests/ui/UiFixtures.h"
@@ -16,77 +17,58 @@
 #include "ui/Unit1.h"
 #include "widgets/TFancyButton.h"
 
-namespace fs = std::filesystem;
-
 namespace {
 
-std::string Contents(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(in), {});
+std::string Bytes(const std::string& path) {
+    std::ostringstream data;
+    data << std::ifstream(path, std::ios::binary).rdbuf();
+    return data.str();
 }
 
-// Waits for the exact figure (no "≈"); false when none came.
-bool ExactFigureShown() {
+bool FigureShown(bool exact) {
     return QTest::qWaitFor(
-        [] {
-            const std::string caption = Form1->Label9->Caption();
-            return !caption.empty() && caption.rfind("≈", 0) != 0;
+        [exact] {
+            return Form1->Label9->Caption().rfind("≈", 0) != 0 && !Form1->Label9->Caption().empty() == exact;
         },
         60000);
 }
 
 }  // namespace
 
-class SizeFigureTest : public FormsTest {};
-
-TEST_F(SizeFigureTest, TheFigureIsTheSizeOfTheFileTheSaveWrites) {
+TEST_F(FormsTest, TheSizeFigureIsTheSizeOfTheFileTheSaveWrites) {
     const std::string dir = TempDir(), source = dir + "/p.bmp", base = dir + "/out";
-    // Smooth shading with fine detail: every quality step changes the file's size.
     WriteBmp24(source, 320, 240, [](int x, int y) {
-        return std::uint32_t(((x * 3) & 0xFF) << 16 | ((y * 5 + x * x % 37) & 0xFF) << 8 | ((x ^ y) & 0xFF));
+        return std::uint32_t(x * 3 << 16 | (y * 5 + x * x % 37) << 8 | (x ^ y)) & 0xFFFFFF;
     });
     dialogs.openAnswers.push_back(FileDialogResult{source, 1});
     emit Form1->FancyButton1->clicked();
     dialogs.saveAnswers.push_back(FileDialogResult{base, 1});
     emit Form1->FancyButton2->clicked();
-
-    struct Case {
-        int quality;
-        bool invertFirst;
-    };
-    for (const Case& c : {Case{50, false}, Case{0, false}, Case{100, false}, Case{85, false}, Case{85, true},
-                          Case{20, true}}) {
-        SCOPED_TRACE("quality " + std::to_string(c.quality) + (c.invertFirst ? " after an edit" : ""));
-        if (c.invertFirst) Form1->N2->trigger();
-        Form1->TrackBar1->setValue(c.quality);
-        ASSERT_TRUE(ExactFigureShown()) << Form1->Label9->Caption();
-        const std::string figure = Form1->Label9->Caption();
-        const std::string bytes = Form1->Label9->toolTip().toStdString();
+    for (const auto& [quality, invertFirst] : std::vector<std::pair<int, bool>>{
+             {50, false}, {0, false}, {100, false}, {85, false}, {85, true}, {20, true}}) {
+        SCOPED_TRACE("quality " + std::to_string(quality) + (invertFirst ? " after an edit" : ""));
+        if (invertFirst) Form1->N2->trigger();
+        Form1->TrackBar1->setValue(quality);
+        ASSERT_TRUE(FigureShown(true)) << Form1->Label9->Caption();
+        const std::string figure = Form1->Label9->Caption(), bytes = Form1->Label9->toolTip().toStdString();
         emit Form1->FancyButton3->clicked();
         ASSERT_TRUE(dialogs.errors.empty()) << dialogs.errors.front();
-        const std::string saved = Contents(base + ".jpg");
+        const std::string saved = Bytes(base + ".jpg");
         EXPECT_EQ(figure, KilobyteText(std::int64_t(saved.size())));
         EXPECT_EQ(bytes, std::to_string(saved.size()) + " bytes");
-        // The bytes reused from the figure's encode are those a save without it writes.
-        SaveAsJpeg(Form1->Image1->Picture(), c.quality, dir + "/fresh.jpg");
-        EXPECT_EQ(saved, Contents(dir + "/fresh.jpg"));
+        SaveAsJpeg(Form1->Image1->Picture(), quality, dir + "/fresh.jpg");
+        EXPECT_EQ(saved, Bytes(dir + "/fresh.jpg"));
     }
-    EXPECT_EQ(std::distance(fs::directory_iterator(dir), fs::directory_iterator()), 3);  // no stray files
-}
-
-TEST_F(SizeFigureTest, NothingIsShownForTheIconType) {
-    ASSERT_TRUE(ExactFigureShown());
-    dialogs.saveAnswers.push_back(FileDialogResult{TempDir() + "/icon", 2});
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir), {}), 3);  // no stray files
+    dialogs.saveAnswers.push_back(FileDialogResult{base, 2});
     emit Form1->FancyButton2->clicked();
-    EXPECT_TRUE(QTest::qWaitFor([] { return Form1->Label9->Caption().empty(); }, 5000));
+    EXPECT_TRUE(FigureShown(false));
     Form1->TrackBar1->setValue(70);
     QTest::qWait(300);
     EXPECT_EQ(Form1->Label9->Caption(), "");
 }
 
-// The widest figure and quality stay inside the quality row, clear of each other and of the
-// button and the slider.
-TEST_F(SizeFigureTest, TheFigureCoversNoOtherControl) {
+TEST_F(FormsTest, TheWidestSizeFigureCoversNoOtherControl) {
     Form1->Label4->SetCaption("100");
     Form1->Label9->SetCaption("≈ 99999  KB");
     const QRect figure = Form1->Label9->geometry();
