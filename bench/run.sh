@@ -2,6 +2,7 @@
 # Runs the Google Benchmark programs of a build, then times whole runs of brelvik-cli against the
 # codec's own tools and ImageMagick on one 4000 x 3000 photo-like BMP, and batches of 36 pictures of
 # 1200 x 900 in a folder tree against GNU parallel with cjpeg, GraphicsMagick and vips, pair by pair,
+# and --max-size against one plain conversion of the same file,
 # and prints the median time of each side and their ratio, then the batch's peak memory.
 # Usage: bench/run.sh BUILD_DIR   (RUNS=5 by default)
 set -euo pipefail
@@ -70,6 +71,8 @@ echo "Whole runs on a 4000 x 3000 picture, median of $runs (ms); ratio = brelvik
 printf '%-34s %10s %10s %8s %8s\n' task brelvik-cli reference ratio goal
 pair "BMP -> JPEG q50 (cjpeg)" "<=1.0" -- "$cli" convert -q 50 "$photo" -o "$out/a.jpg" \
   -- cjpeg -dct float -baseline -quality 50 -outfile "$out/b.jpg" "$photo"
+pair "--max-size 300K vs one q50 conversion" "<=4.0" -- "$cli" convert --max-size 300K "$photo" -o "$out/m.jpg" \
+  -- "$cli" convert -q 50 "$photo" -o "$out/p.jpg"
 pair "JPEG -> BMP (djpeg)" "<=1.0" -- "$cli" convert --to bmp "$out/photo.jpg" -o "$out/a.bmp" \
   -- djpeg -dct float -bmp -outfile "$out/b.bmp" "$out/photo.jpg"
 pair "rotate 90, BMP -> BMP (ImageMagick)" "<=0.5" -- "$cli" convert --to bmp --rotate 90 "$photo" -o "$out/r.bmp" \

@@ -3,6 +3,7 @@
 #include <memory>
 
 #include "cli/Edits.h"
+#include "cli/JpegToFit.h"
 #include "cli/PixelLimit.h"
 #include "core/AtomicWrite.h"
 #include "core/Errors.h"
@@ -62,9 +63,14 @@ WrittenPicture ConvertFile(const std::string& source, const std::string& output,
     for (const EditStep& edit : options.edits) ApplyEdit(picture, edit);
     TBitmap& raster = picture.AsBitmap();
     if (options.kind == OutputKind::Icon) return WriteIcon(raster, output);
-    if (options.kind == OutputKind::Jpeg)
-        WriteJpeg(raster, options.quality, output);
-    else
+    if (options.kind == OutputKind::Bitmap) {
         WriteBitmap(raster, output);
-    return {raster.Width(), raster.Height()};
+        return {raster.Width(), raster.Height()};
+    }
+    int quality = options.quality;
+    if (options.maxSize)
+        quality = WriteJpegToFit(raster, *options.maxSize, output);
+    else
+        WriteJpeg(raster, quality, output);
+    return {raster.Width(), raster.Height(), quality};
 }

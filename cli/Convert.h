@@ -6,6 +6,7 @@
 // The size of the picture a conversion wrote.
 struct WrittenPicture {
     int width = 0, height = 0;
+    int quality = -1;  // of a JPEG file; -1 for other kinds
 };
 
 // Loads `source` by its extension, applies the edits and writes `output` in the chosen kind.

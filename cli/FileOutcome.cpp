@@ -10,12 +10,13 @@ struct Fixed {
     std::int64_t bytes;
     std::int32_t width, height;
     std::int64_t milliseconds;
+    std::int32_t quality;
 };
 
 }  // namespace
 
 std::string FileOutcome::Serialize() const {
-    const Fixed fixed{status, bytes, width, height, milliseconds};
+    const Fixed fixed{status, bytes, width, height, milliseconds, quality};
     std::string data(reinterpret_cast<const char*>(&fixed), sizeof fixed);
     return data + error;
 }
@@ -30,6 +31,7 @@ bool FileOutcome::Deserialize(const std::string& data, FileOutcome& outcome) {
     outcome.width = fixed.width;
     outcome.height = fixed.height;
     outcome.milliseconds = fixed.milliseconds;
+    outcome.quality = fixed.quality;
     outcome.error = data.substr(sizeof fixed);
     return true;
 }

@@ -60,6 +60,7 @@ std::string JsonRecord(const PlannedOutput& entry, const FileOutcome& outcome) {
                          ",\"status\":\"" + statusNames[outcome.status] + "\"";
     if (outcome.status == FileOutcome::Failed) record += ",\"error\":" + JsonString(outcome.error);
     record += ",\"bytes\":" + Number(outcome.bytes) + ",\"width\":" + Number(outcome.width) +
-              ",\"height\":" + Number(outcome.height) + ",\"milliseconds\":" + Number(outcome.milliseconds) + "}";
+              ",\"height\":" + Number(outcome.height) + ",\"quality\":" + Number(outcome.quality) +
+              ",\"milliseconds\":" + Number(outcome.milliseconds) + "}";
     return record;
 }

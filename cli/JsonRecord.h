@@ -5,7 +5,7 @@
 #include "cli/OutputPlan.h"
 
 // One line of --json output: {"source":…,"output":…,"status":"ok"|"failed"|"skipped",
-// "error":… (failed only),"bytes":…,"width":…,"height":…,"milliseconds":…}, numbers null when
+// "error":… (failed only),"bytes":…,"width":…,"height":…,"quality":…,"milliseconds":…}, numbers null when
 // unknown.
 std::string JsonRecord(const PlannedOutput& entry, const FileOutcome& outcome);
 

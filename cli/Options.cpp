@@ -3,6 +3,7 @@
 #include <charconv>
 #include <cstdint>
 
+#include "cli/ByteSize.h"
 #include "cli/UsageError.h"
 #include "platform/Color.h"
 
@@ -207,6 +208,19 @@ void CheckStandardStreams(const ConvertOptions& options) {
     if (options.nullSeparated && !options.filesFrom) throw UsageError("-0 belongs to --files-from");
 }
 
+std::int64_t MaxSize(const std::string& option, const std::string& text) {
+    const std::optional<std::int64_t> size = ParseByteSize(text);
+    if (!size)
+        throw UsageError(option + " takes a positive size in bytes, or with K, M or G, not '" + text + "'");
+    return *size;
+}
+
+void CheckMaxSize(const ConvertOptions& options, bool qualityGiven) {
+    if (!options.maxSize) return;
+    if (options.kind != OutputKind::Jpeg) throw UsageError("--max-size applies to JPEG output only");
+    if (qualityGiven) throw UsageError("--max-size chooses the quality itself, so it cannot take -q");
+}
+
 void CheckConvert(const ConvertOptions& options) {
     if (options.sources.empty() && !options.filesFrom)
         throw UsageError("convert needs at least one SOURCE, or --files-from");
@@ -219,20 +233,27 @@ void CheckConvert(const ConvertOptions& options) {
             "so it cannot take edits");
 }
 
+// What the arguments read so far of `convert` tell about the rest.
+struct ParseState {
+    bool onlySources = false;  // after "--"
+    bool qualityGiven = false;
+};
+
 // One argument of `convert` (with its value, if it takes one). Returns false for --help.
-bool ParseConvertArgument(ArgumentCursor& cursor, ConvertOptions& options, bool& onlySources) {
+bool ParseConvertArgument(ArgumentCursor& cursor, ConvertOptions& options, ParseState& state) {
     const std::string& arg = cursor.Arg();
     const std::string& name = cursor.Name();
-    if (onlySources || arg == "-" || arg.empty() || arg[0] != '-') {
+    if (state.onlySources || arg == "-" || arg.empty() || arg[0] != '-') {
         options.sources.push_back(arg);
     } else if (arg == "--") {
-        onlySources = true;
+        state.onlySources = true;
     } else if (arg == "--help" || arg == "-h") {
         return false;
     } else if (name == "-t" || name == "--to") {
         options.kind = Kind(cursor.Value());
     } else if (name == "-q" || name == "--quality") {
         options.quality = IntInRange(name, cursor.Value(), 0, 100);
+        state.qualityGiven = true;
     } else if (name == "-o" || name == "--output") {
         options.output = cursor.Value();
         if (options.output->empty()) throw UsageError(name + " needs a path");
@@ -240,6 +261,8 @@ bool ParseConvertArgument(ArgumentCursor& cursor, ConvertOptions& options, bool&
         options.jobs = IntInRange(name, cursor.Value(), 1, MaxJobs);
     } else if (name == "--max-pixels") {
         options.maxPixels = PixelCount(name, cursor.Value());
+    } else if (name == "--max-size") {
+        options.maxSize = MaxSize(name, cursor.Value());
     } else if (!ParseBatchOption(cursor, options) && !ParseEdit(cursor, options)) {
         throw UsageError("unknown option '" + arg + "'");
     }
@@ -250,17 +273,18 @@ bool ParseConvertArgument(ArgumentCursor& cursor, ConvertOptions& options, bool&
 // --caption, say) is never taken for an option. Returns false for --help.
 bool ParseConvert(const std::vector<std::string>& args, ConvertOptions& options) {
     ArgumentCursor cursor(args);
-    bool onlySources = false;
+    ParseState state;
     std::optional<UsageError> mistake;
     while (cursor.Next()) {
         try {
-            if (!ParseConvertArgument(cursor, options, onlySources)) return false;
+            if (!ParseConvertArgument(cursor, options, state)) return false;
         } catch (const UsageError& e) {
             if (!mistake) mistake = e;
         }
     }
     if (mistake) throw *mistake;
     CheckConvert(options);
+    CheckMaxSize(options, state.qualityGiven);
     return true;
 }
 

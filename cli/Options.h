@@ -12,6 +12,8 @@ enum class OutputKind { Jpeg, Icon, Bitmap };
 struct ConvertOptions {
     OutputKind kind = OutputKind::Jpeg;
     int quality = 50;  // the save slider's start position
+    // JPEG output: the highest quality whose file is at most this many bytes, instead of `quality`.
+    std::optional<std::int64_t> maxSize;
     std::optional<std::string> output;
     std::vector<EditStep> edits;
     std::vector<std::string> sources;

@@ -66,6 +66,7 @@ FileOutcome ConvertPlanned(const PlannedOutput& entry, const ConvertOptions& opt
         outcome.status = FileOutcome::Written;
         outcome.width = written.width;
         outcome.height = written.height;
+        outcome.quality = written.quality;
         outcome.bytes = entry.output == StandardStream ? -1 : platform::FileSize(entry.output);
     } catch (...) {
         outcome.error = CurrentFailure(entry.output);

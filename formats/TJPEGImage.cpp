@@ -3,6 +3,7 @@
 #include "core/Errors.h"
 #include "core/LengthPrefix.h"
 #include "formats/JpegCodec.h"
+#include "formats/JpegEncodeSnapshot.h"
 #include "platform/DeviceContext.h"
 
 // Decoded rows go straight into the cached raster.
@@ -100,33 +101,14 @@ void TJPEGImage::Encode() {
     store_->Width = decoded_->Width();
     store_->Height = decoded_->Height();
     if (GrayOutput) store_->IsGray = true;
-    // The rows are read from a 24-bit snapshot: the raster's own store when it already is one (held
-    // here, so any writer meanwhile copies first), else a private 24-bit copy.
-    TBitmap converted;
-    std::shared_ptr<TBitmapImage> snapshot = decoded_->Image();
-    if (decoded_->RasterFormat() != rf24Bit || !snapshot->handle) {
-        converted.CopyFrom(decoded_.get());
-        converted.SetRasterFormat(rf24Bit);
-        converted.Row(0);  // makes the pixels
-        snapshot = converted.Image();
-    }
-    const platform::Bitmap& rows = *snapshot->handle;
-    const std::ptrdiff_t rowStep =
-        rows.TopDown() ? std::ptrdiff_t(rows.Stride()) : -std::ptrdiff_t(rows.Stride());
-
-    JpegEncodeSettings settings;
-    settings.width = store_->Width;
-    settings.height = store_->Height;
-    settings.quality = Quality;
-    settings.grayscale = GrayOutput;
-    settings.progressive = Progressive;
+    const JpegEncodeSnapshot snapshot(*this);
     JpegProgress progress{[this](std::uint8_t percent, bool redraw, const TRect& rect) {
         Progress(psRunning, percent, redraw, rect);
     }};
     try {
         Progress(psStarting, 0, false, TRect{});
         try {
-            JpegCompress(settings, rows.ScanLine(0), rowStep, *store_->Bytes, &progress);
+            snapshot.Compress(Quality, *store_->Bytes, &progress);
         } catch (...) {
             Progress(psEnding, 0, false, TRect{});
             throw;

@@ -75,6 +75,7 @@ TForm1::TForm1() : TForm(QStringLiteral("Brelvik 1 10"), 464, 481, clActiveCapti
     BuildImages(XPCollapsePanel1);
     BuildMenu();
     BuildTimers();
+    BuildSizeFigure(XPCollapsePanel1);
     OpenPictureDialog1.Filter = "Bitmaps (*.bmp)|*.bmp";
     SavePictureDialog1.Filter = SaveDialogFilter();
     surfaceRaster_ = platform::Bitmap::CreateDevice(464, 481);
@@ -250,7 +251,7 @@ void TForm1::FancyButton3Click() {
     CheckSaveTarget(TextOf(XPEdit2));
     const BusyCursor busy;
     const std::string name = SavedFileName(TextOf(XPEdit2), kind);
-    if (kind == SaveKind::Jpeg) SaveAsJpeg(Image1->Picture(), TrackBar1->value(), name);
+    if (kind == SaveKind::Jpeg) SaveWorkingPictureAsJpeg(name);
     if (kind == SaveKind::Icon)
         SaveIconFromSource(TextOf(XPEdit1), name, Surface(), [this](TIcon& icon) {
             QApplication::setWindowIcon(IconToQIcon(icon));

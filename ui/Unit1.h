@@ -3,6 +3,7 @@
 #include <optional>
 
 #include "core/TCanvas.h"
+#include "ui/JpegSizeProbe.h"
 #include "ui/SaveKind.h"
 #include "ui/TForm.h"
 #include "ui/TOpenPictureDialog.h"
@@ -40,6 +41,7 @@ public:
     TLabel* Label6;
     TLabel* Label7;
     TLabel* Label8;
+    TLabel* Label9;  // the size the JPEG save would write at the slider's quality
     TXPEdit* XPEdit1;
     TXPEdit* XPEdit2;
     TFancyButton* FancyButton1;
@@ -65,6 +67,7 @@ public:
     QTimer* Timer3;
     TOpenPictureDialog OpenPictureDialog1;
     TSavePictureDialog SavePictureDialog1;
+    JpegSizeProbe* SizeProbe;
 
     void FancyButton1Click();
     void FancyButton2Click();
@@ -108,6 +111,17 @@ private:
     // The kind of file the save dialog's type stands for; read afresh each time, since the
     // dialog's answer changes while it is open.
     std::optional<SaveKind> ChosenSaveKind() const;
+
+    // The size figure (Unit1SizeFigure.cpp).
+    void BuildSizeFigure(QWidget* panel);
+    void ShowSizePending();
+    void QueueSizeFigure();
+    void RefreshSizeFigure();
+    JpegSizeProbe::Key SizeKey() const;
+    void SaveWorkingPictureAsJpeg(const std::string& name);
+    std::uint64_t pictureChanges_ = 0;
+    std::int64_t lastSizeFigure_ = -1;
+    bool sizeFigureQueued_ = false;
 
     std::unique_ptr<platform::Bitmap> surfaceRaster_;
     std::unique_ptr<TRasterCanvas> surface_;

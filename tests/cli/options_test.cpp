@@ -38,6 +38,11 @@ TEST(CliOptions, AcceptsShortLongAndAttachedSpellings) {
     EXPECT_EQ(b.kind, OutputKind::Icon);
     EXPECT_EQ(b.quality, 100);
     EXPECT_EQ(*b.output, "o.ico");
+    // Sizes as du reads them.
+    EXPECT_EQ(Convert({"--max-size", "1500", "x.bmp"}).maxSize, 1500);
+    EXPECT_EQ(Convert({"--max-size=80k", "x.bmp"}).maxSize, 80 * 1024);
+    EXPECT_EQ(Convert({"--max-size", "2MiB", "x.bmp"}).maxSize, 2 << 20);
+    EXPECT_EQ(Convert({"--max-size", "3GB", "x.bmp"}).maxSize, 3000000000);
     // After "--" everything is a SOURCE, even a name that starts with a dash.
     EXPECT_EQ(Convert({"--", "-odd.bmp"}).sources, (std::vector<std::string>{"-odd.bmp"}));
 }
@@ -126,6 +131,12 @@ TEST(CliOptions, RefusesWhatItCannotActOn) {
         {"convert", "--caption", "x", "--at", "1,2", "--size", "0", "a.bmp"},
         {"convert", "--to", "ico", "--invert", "a.bmp"},
         {"convert", "--sharpen", "a.bmp"},
+        {"convert", "--max-size", "0", "a.bmp"},
+        {"convert", "--max-size", "1.5M", "a.bmp"},
+        {"convert", "--max-size", "12KiBs", "a.bmp"},
+        {"convert", "--max-size", "9999999999G", "a.bmp"},
+        {"convert", "--max-size", "1K", "-q", "80", "a.bmp"},
+        {"convert", "--max-size", "1K", "--to", "bmp", "a.bmp"},
     };
     for (const auto& args : bad) {
         std::string line;

@@ -1,0 +1,57 @@
+#include "formats/JpegEncodeSnapshot.h"
+
+#include <vector>
+
+#include "core/TBitmap.h"
+#include "formats/TJPEGImage.h"
+
+JpegEncodeSnapshot::JpegEncodeSnapshot(const TJPEGImage& image) {
+    const TBitmap* decoded = image.Decoded();
+    if (!decoded || decoded->Width() == 0 || decoded->Height() == 0) return;
+    settings_.width = decoded->Width();
+    settings_.height = decoded->Height();
+    settings_.quality = image.Quality;
+    settings_.grayscale = image.GrayOutput;
+    settings_.progressive = image.Progressive;
+    // The raster's own store when it already holds 24-bit rows (shared, so a writer copies first),
+    // else a private 24-bit copy.
+    std::shared_ptr<TBitmapImage> store = decoded->Image();
+    sharesPictureRows_ = decoded->RasterFormat() == rf24Bit && store->handle;
+    if (!sharesPictureRows_) {
+        TBitmap converted;
+        converted.CopyFrom(const_cast<TBitmap*>(decoded));
+        converted.SetRasterFormat(rf24Bit);
+        converted.Row(0);  // makes the pixels
+        store = converted.Image();
+    }
+    const platform::Bitmap& rows = *store->handle;
+    rowStep_ = rows.TopDown() ? std::ptrdiff_t(rows.Stride()) : -std::ptrdiff_t(rows.Stride());
+    topRow_ = rows.ScanLine(0);
+    rows_ = std::move(store);
+}
+
+void JpegEncodeSnapshot::Compress(int quality, TMemoryStream& output, const JpegProgress* progress) const {
+    if (Empty()) return;
+    JpegEncodeSettings settings = settings_;
+    settings.quality = quality;
+    JpegCompress(settings, topRow_, rowStep_, output, progress);
+}
+
+JpegEncodeSnapshot JpegEncodeSnapshot::Bands(int groupRows, int groupStep) const {
+    JpegEncodeSnapshot bands;
+    if (Empty()) return bands;
+    const std::size_t rowBytes = std::size_t(settings_.width) * 3;
+    auto rows = std::make_shared<std::vector<std::uint8_t>>();
+    int count = 0;
+    for (int first = 0; first < settings_.height; first += groupRows * groupStep)
+        for (int y = first; y < first + groupRows && y < settings_.height; ++y, ++count) {
+            const std::uint8_t* row = topRow_ + std::ptrdiff_t(y) * rowStep_;
+            rows->insert(rows->end(), row, row + rowBytes);
+        }
+    bands.settings_ = settings_;
+    bands.settings_.height = count;
+    bands.topRow_ = rows->data();
+    bands.rowStep_ = std::ptrdiff_t(rowBytes);
+    bands.rows_ = std::move(rows);
+    return bands;
+}
