@@ -16,9 +16,13 @@ void CheckSaveTarget(const std::string& target) {
     if (target.empty()) throw EInvalidOperation(ErrorText::NoTargetName);
 }
 
-void SaveAsJpeg(const TPicture& working, int quality, const std::string& name) {
+void CheckSavedPicture(const TPicture& working) {
     if (!working.HeldGraphic() || working.HeldGraphic()->IsEmpty())
         throw EInvalidGraphic(ErrorText::EmptyPicture);
+}
+
+void SaveAsJpeg(const TPicture& working, int quality, const std::string& name) {
+    CheckSavedPicture(working);
     TJPEGImage jpeg;
     jpeg.CopyFrom(working.HeldGraphic());
     jpeg.Quality = std::uint8_t(quality & 0xFF);

@@ -18,6 +18,9 @@ std::string SavedFileName(const std::string& target, std::optional<SaveKind> kin
 // the working folder.
 void CheckSaveTarget(const std::string& target);
 
+// Refuses a picture without pixels, of which any save would write an empty or broken file.
+void CheckSavedPicture(const TPicture& working);
+
 // Compresses the picture the working box holds at `quality` (0 to 100) and writes it to `name`;
 // the file is begun only once the compressed bytes exist. A picture without pixels is refused
 // before anything is written.

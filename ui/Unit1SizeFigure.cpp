@@ -68,6 +68,7 @@ void TForm1::RefreshSizeFigure() {
 // The bytes behind the figure when nothing changed since, else a fresh encode; either way through
 // the one safe write.
 void TForm1::SaveWorkingPictureAsJpeg(const std::string& name) {
+    CheckSavedPicture(Image1->Picture());
     if (const TMemoryStream* bytes = SizeProbe->BytesFor(SizeKey())) {
         WriteAtomically(name, [bytes](const std::string& tempPath) { WriteJpegFile(*bytes, tempPath); });
         return;
