@@ -14,6 +14,7 @@
 #include <memory>
 #include <vector>
 
+#include "bench/RunBenchmarks.h"
 #include "core/TStream.h"
 #include "formats/JpegRegistration.h"
 #include "formats/PictureLoading.h"
@@ -113,9 +114,5 @@ int main(int argc, char** argv) {
     QApplication app(argc, argv);
     InstallPictureFormats();
     RegisterJpegFormats();
-    benchmark::Initialize(&argc, argv);
-    if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
+    return RunBenchmarks(argc, argv);
 }

@@ -12,6 +12,7 @@
 #include <string>
 #include <vector>
 
+#include "bench/RunBenchmarks.h"
 #include "core/TBitmap.h"
 #include "formats/JpegRegistration.h"
 #include "formats/PictureLoading.h"
@@ -82,9 +83,5 @@ int main(int argc, char** argv) {
     QApplication app(argc, argv);
     InstallPictureFormats();
     RegisterJpegFormats();
-    benchmark::Initialize(&argc, argv);
-    if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
+    return RunBenchmarks(argc, argv);
 }

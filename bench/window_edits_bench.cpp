@@ -13,6 +13,7 @@
 #include <memory>
 #include <vector>
 
+#include "bench/RunBenchmarks.h"
 #include "cli/Edits.h"
 #include "core/TBitmap.h"
 #include "core/TPicture.h"
@@ -132,10 +133,7 @@ int main(int argc, char** argv) {
     InstallPictureFormats();
     CreateForms();
     Form1->show();
-    benchmark::Initialize(&argc, argv);
-    if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
+    const int status = RunBenchmarks(argc, argv);
     DestroyForms();
-    return 0;
+    return status;
 }

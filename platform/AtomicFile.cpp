@@ -56,9 +56,7 @@ bool FlushToDisk(const std::string& path, std::string& error) {
 
 // The rename itself reaches the disk with the folder; best effort, the file is already in place.
 void FlushFolder(const std::string& target) {
-    std::string::size_type slash = target.rfind('/');
-    const std::string folder = slash == std::string::npos ? "." : slash == 0 ? "/" : target.substr(0, slash);
-    const int fd = open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    const int fd = open(FolderOf(target).c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
     if (fd < 0) return;
     fsync(fd);
     close(fd);
@@ -172,17 +170,15 @@ bool AtomicFile::BeginReplacing(std::string& error) {
             break;
     }
     if (!MayReplace(place_, error)) return false;
-    std::string pattern = TempPattern(place_, suffix_);
-    std::vector<char> buffer(pattern.begin(), pattern.end());
-    buffer.push_back('\0');
-    const int fd = CreateRegisteredFile(buffer.data(), int(suffix_.size()), registrySlot_);
+    std::string path = TempPattern(place_, suffix_);
+    const int fd = CreateRegisteredFile(path, int(suffix_.size()), registrySlot_);
     if (fd < 0) {
         error = std::strerror(errno);
         return false;
     }
     GiveDefaultPermissions(fd);
     close(fd);
-    tempPath_ = buffer.data();
+    tempPath_ = path;
     return true;
 }
 

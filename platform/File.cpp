@@ -79,7 +79,9 @@ void FailNthWrite(int n) {
     writesBeforeFailure.store(n > 0 ? n : 0);
 }
 
-File::~File() { Close(); }
+File::~File() {
+    Close();
+}
 
 bool File::OpenRead(const std::string& path, std::string& error) {
     Close();
@@ -144,6 +146,11 @@ std::string FullPath(const std::string& path) {
     std::error_code ec;
     const auto absolute = std::filesystem::absolute(path, ec);
     return ec ? path : absolute.lexically_normal().string();
+}
+
+std::string FolderOf(const std::string& path) {
+    const std::string::size_type slash = path.rfind('/');
+    return slash == std::string::npos ? "." : slash == 0 ? "/" : path.substr(0, slash);
 }
 
 }  // namespace platform

@@ -20,11 +20,11 @@ public:
     File(const File&) = delete;
     File& operator=(const File&) = delete;
 
-    bool OpenRead(const std::string& path, std::string& error);   // other writers denied
-    bool Create(const std::string& path, std::string& error);     // create or truncate
+    bool OpenRead(const std::string& path, std::string& error);  // other writers denied
+    bool Create(const std::string& path, std::string& error);    // create or truncate
     std::size_t Read(void* buffer, std::size_t count);
-    std::size_t Write(const void* buffer, std::size_t count);     // short count on failure (disk full)
-    std::int64_t Seek(std::int64_t offset, int whence);           // SEEK_SET / SEEK_CUR / SEEK_END
+    std::size_t Write(const void* buffer, std::size_t count);  // short count on failure (disk full)
+    std::int64_t Seek(std::int64_t offset, int whence);        // SEEK_SET / SEEK_CUR / SEEK_END
     void Close();
     bool IsOpen() const { return fd_ >= 0; }
     // The system's text for why the last short Write stopped; empty when none did.
@@ -41,5 +41,8 @@ void FailNthWrite(int n);
 
 // The absolute form of a path, as error messages show it.
 std::string FullPath(const std::string& path);
+
+// The folder holding a path's last part: "." for a bare name, "/" at the root.
+std::string FolderOf(const std::string& path);
 
 }  // namespace platform

@@ -20,9 +20,7 @@ bool Identity(const std::string& path, std::string& identity) {
 std::string FileIdentity(const std::string& path) {
     std::string identity;
     if (Identity(path, identity)) return identity;
-    const std::string::size_type slash = path.rfind('/');
-    const std::string folder = slash == std::string::npos ? "." : slash == 0 ? "/" : path.substr(0, slash);
-    if (Identity(folder, identity)) return identity + "/" + path.substr(slash + 1);
+    if (Identity(FolderOf(path), identity)) return identity + "/" + path.substr(path.rfind('/') + 1);
     return FullPath(path);
 }
 

@@ -11,16 +11,13 @@
 #include <charconv>
 #include <cstring>
 
+#include "platform/File.h"
+
 namespace platform {
 
 namespace {
 
 constexpr int MostLinks = 40;  // as the system's own limit, beyond which it reports a loop
-
-std::string FolderOf(const std::string& path) {
-    const std::string::size_type slash = path.rfind('/');
-    return slash == std::string::npos ? "." : slash == 0 ? "/" : path.substr(0, slash);
-}
 
 bool OnProcessFiles(const std::string& folder) {
     struct statfs fs {};

@@ -4,7 +4,6 @@
 
 #include <cerrno>
 #include <cstring>
-#include <vector>
 
 #include "platform/StandardStreams.h"
 #include "platform/TempFileRegistry.h"
@@ -18,15 +17,12 @@ ScratchFile::~ScratchFile() {
 
 bool ScratchFile::Create(std::string& error) {
     path_ = TempFolder() + "/brelvik-XXXXXX" + suffix_;
-    std::vector<char> name(path_.begin(), path_.end());
-    name.push_back('\0');
-    const int fd = CreateRegisteredFile(name.data(), int(suffix_.size()), registrySlot_);
+    const int fd = CreateRegisteredFile(path_, int(suffix_.size()), registrySlot_);
     if (fd < 0) {
         error = std::strerror(errno);
         return false;
     }
     close(fd);
-    path_ = name.data();
     created_ = true;
     return true;
 }

@@ -10,6 +10,8 @@
 #include <cerrno>
 #include <cstring>
 #include <mutex>
+#include <string>
+#include <vector>
 
 namespace platform {
 
@@ -78,15 +80,18 @@ void ForgetTempFile(int slot) {
     if (slot >= 0 && slot < SlotCount) slots[slot].state.store(Free, std::memory_order_release);
 }
 
-int CreateRegisteredFile(char* name, int suffixLength, int& slot) {
+int CreateRegisteredFile(std::string& path, int suffixLength, int& slot) {
+    std::vector<char> name(path.begin(), path.end());
+    name.push_back('\0');
     sigset_t interrupts, before;
     sigemptyset(&interrupts);
     for (int signal : InterruptSignals) sigaddset(&interrupts, signal);
     pthread_sigmask(SIG_BLOCK, &interrupts, &before);
-    const int fd = mkostemps(name, suffixLength, O_CLOEXEC);
+    const int fd = mkostemps(name.data(), suffixLength, O_CLOEXEC);
     const int reason = errno;
-    if (fd >= 0) slot = RegisterTempFile(name);
+    if (fd >= 0) slot = RegisterTempFile(name.data());
     pthread_sigmask(SIG_SETMASK, &before, nullptr);
+    if (fd >= 0) path = name.data();
     errno = reason;
     return fd;
 }

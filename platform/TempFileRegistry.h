@@ -1,4 +1,5 @@
 #pragma once
+#include <string>
 
 namespace platform {
 
@@ -12,11 +13,11 @@ namespace platform {
 int RegisterTempFile(const char* path);
 void ForgetTempFile(int slot);
 
-// Makes a new file from a mkstemps() pattern (`name` is rewritten in place; its last
+// Makes a new file from a mkstemps() pattern (`path` becomes the file's name; its last
 // `suffixLength` bytes are kept), mode 0600, and registers it, with interrupts held off in between
 // so none can leave it behind unrecorded. The open descriptor, or -1 with errno set; `slot` as
 // RegisterTempFile's.
-int CreateRegisteredFile(char* name, int suffixLength, int& slot);
+int CreateRegisteredFile(std::string& path, int suffixLength, int& slot);
 // Calls `watcher` with each path as it is registered, before the file is written: a forked worker
 // tells its parent, which removes the file should the worker die without removing it itself.
 void WatchTempFiles(void (*watcher)(const char* path));
