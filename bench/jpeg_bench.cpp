@@ -5,6 +5,7 @@
 // divided by the tool's (medians of the iterations); "cpu_ratio" compares processor time (user plus
 // system), which stays meaningful when other work shares the machine.
 #include <benchmark/benchmark.h>
+#include <sys/resource.h>
 
 #include <algorithm>
 #include <chrono>
@@ -12,7 +13,6 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
-#include <sys/resource.h>
 
 #include "formats/TJPEGImage.h"
 #include "tests/formats/JpegTestPictures.h"
@@ -21,7 +21,9 @@ namespace {
 
 constexpr int PhotoWidth = 4000, PhotoHeight = 3000, Quality = 50;
 
-std::string TempPath(const char* name) { return (std::filesystem::temp_directory_path() / name).string(); }
+std::string TempPath(const char* name) {
+    return (std::filesystem::temp_directory_path() / name).string();
+}
 
 TBitmap& Photo() {
     static TBitmap photo;
@@ -40,7 +42,8 @@ const std::string& PhotoPpm() {
     for (int y = 0; y < PhotoHeight; ++y) {
         const std::uint8_t* row = Photo().Row(y);
         for (int x = 0; x < PhotoWidth; ++x)
-            line[3 * x] = char(row[3 * x + 2]), line[3 * x + 1] = char(row[3 * x + 1]), line[3 * x + 2] = char(row[3 * x]);
+            line[3 * x] = char(row[3 * x + 2]), line[3 * x + 1] = char(row[3 * x + 1]),
+                     line[3 * x + 2] = char(row[3 * x]);
         out.write(line.data(), std::streamsize(line.size()));
     }
     return path;
@@ -69,7 +72,8 @@ Timing Measure(int who, F&& work) {
 
 Timing RunTool(const std::string& command) {
     return Measure(RUSAGE_CHILDREN, [&] {
-        if (std::system(command.c_str()) != 0) std::fprintf(stderr, "jpeg_bench: failed: %s\n", command.c_str());
+        if (std::system(command.c_str()) != 0)
+            std::fprintf(stderr, "jpeg_bench: failed: %s\n", command.c_str());
     });
 }
 
@@ -121,7 +125,8 @@ void BM_EncodeVsCjpeg(benchmark::State& state) {
 BENCHMARK(BM_EncodeVsCjpeg)->UseManualTime()->Unit(benchmark::kMillisecond)->Iterations(5);
 
 void BM_DecodeVsDjpeg(benchmark::State& state) {
-    const std::string file = TempPath("brelvik-jpeg-bench-decode.jpg"), out = TempPath("brelvik-jpeg-bench-djpeg.ppm");
+    const std::string file = TempPath("brelvik-jpeg-bench-decode.jpg"),
+                      out = TempPath("brelvik-jpeg-bench-djpeg.ppm");
     {
         TJPEGImage jpeg;
         jpeg.CopyFrom(&Photo());

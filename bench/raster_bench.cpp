@@ -38,7 +38,8 @@ void BM_MemcpyRows24Bit(benchmark::State& state) {
     const std::size_t stride = std::size_t(platform::RowStride(Width, 24));
     std::vector<std::uint8_t> from(stride * Height, 1), to(stride * Height);
     for (auto _ : state) {
-        for (int y = 0; y < Height; ++y) std::memcpy(to.data() + y * stride, from.data() + y * stride, stride);
+        for (int y = 0; y < Height; ++y)
+            std::memcpy(to.data() + y * stride, from.data() + y * stride, stride);
         benchmark::DoNotOptimize(to.data());
         benchmark::ClobberMemory();
     }

@@ -31,10 +31,13 @@ void RunInWorkers(const std::vector<PlannedOutput>& plan, int workers, const Con
     handlers.handedOut = [&](int task) { report.Begin(std::size_t(task)); };
     handlers.finished = [&](int task, const std::string& result) {
         FileOutcome outcome;
-        report.Finished(std::size_t(task),
-                        FileOutcome::Deserialize(result, outcome) ? outcome : Lost("sent no readable result"));
+        report.Finished(std::size_t(task), FileOutcome::Deserialize(result, outcome)
+                                               ? outcome
+                                               : Lost("sent no readable result"));
     };
-    handlers.lost = [&](int task, const std::string& reason) { report.Finished(std::size_t(task), Lost(reason)); };
+    handlers.lost = [&](int task, const std::string& reason) {
+        report.Finished(std::size_t(task), Lost(reason));
+    };
     std::cout.flush();
     std::cerr.flush();
     platform::RunInWorkers(workers, tasks, handlers);

@@ -6,7 +6,9 @@ BatchReport::BatchReport(const std::vector<PlannedOutput>& plan, std::ostream& e
                          std::ostream* json)
     : plan_(plan), progress_(err, int(plan.size()), terminal), json_(json), waiting_(plan.size()) {}
 
-void BatchReport::Begin(std::size_t index) { progress_.Begin(plan_[index].source); }
+void BatchReport::Begin(std::size_t index) {
+    progress_.Begin(plan_[index].source);
+}
 
 void BatchReport::Finished(std::size_t index, const FileOutcome& outcome) {
     progress_.Finished(plan_[index].source);
@@ -26,8 +28,12 @@ int BatchReport::Finish() {
 void BatchReport::Report(std::size_t index, const FileOutcome& outcome) {
     const PlannedOutput& entry = plan_[index];
     switch (outcome.status) {
-        case FileOutcome::Written: progress_.Written(entry.source, entry.output); break;
-        case FileOutcome::Skipped: progress_.Skipped(entry.source, entry.output); break;
+        case FileOutcome::Written:
+            progress_.Written(entry.source, entry.output);
+            break;
+        case FileOutcome::Skipped:
+            progress_.Skipped(entry.source, entry.output);
+            break;
         case FileOutcome::Failed:
             progress_.Failed(entry.source, outcome.error);
             anyFailed_ = true;

@@ -11,4 +11,5 @@ struct WrittenPicture {
 
 // Loads `source` by its extension, applies the edits and writes `output` in the chosen kind.
 // Errors propagate with the system's own texts.
-WrittenPicture ConvertFile(const std::string& source, const std::string& output, const ConvertOptions& options);
+WrittenPicture ConvertFile(const std::string& source, const std::string& output,
+                           const ConvertOptions& options);

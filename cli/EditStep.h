@@ -8,8 +8,8 @@ struct EditStep {
     enum Kind { Invert, Brightness, Rotate, Caption };
 
     Kind kind = Invert;
-    int step = 0;        // Brightness: +10..+50 or -10..-50
-    double angle = 0;    // Rotate: 90 or 180
+    int step = 0;      // Brightness: +10..+50 or -10..-50
+    double angle = 0;  // Rotate: 90 or 180
     // Caption: the dialog's defaults until options say otherwise.
     std::string text;
     int x = 0, y = 0;

@@ -18,7 +18,8 @@ void ApplyEdit(TPicture& picture, const EditStep& edit) {
             RotateWorkingPicture(picture, edit.angle);
             break;
         case EditStep::Caption:
-            DrawCaption(picture.AsBitmap(), edit.text, edit.x, edit.y, edit.fontColor, edit.fontName, edit.fontSize);
+            DrawCaption(picture.AsBitmap(), edit.text, edit.x, edit.y, edit.fontColor, edit.fontName,
+                        edit.fontSize);
             break;
     }
 }

@@ -14,8 +14,11 @@ std::string Escape(const char* format, unsigned value) {
 std::size_t Utf8Length(const std::string& text, std::size_t i) {
     const auto byte = [&](std::size_t k) { return static_cast<unsigned char>(text[k]); };
     const unsigned lead = byte(i);
-    std::size_t length = lead < 0x80 ? 1 : lead >= 0xC2 && lead <= 0xDF ? 2 : lead >= 0xE0 && lead <= 0xEF ? 3
-                                           : lead >= 0xF0 && lead <= 0xF4 ? 4 : 0;
+    std::size_t length = lead < 0x80                    ? 1
+                         : lead >= 0xC2 && lead <= 0xDF ? 2
+                         : lead >= 0xE0 && lead <= 0xEF ? 3
+                         : lead >= 0xF0 && lead <= 0xF4 ? 4
+                                                        : 0;
     if (length == 0 || i + length > text.size()) return 0;
     for (std::size_t k = 1; k < length; ++k)
         if ((byte(i + k) & 0xC0) != 0x80) return 0;
@@ -27,7 +30,9 @@ std::size_t Utf8Length(const std::string& text, std::size_t i) {
     return length;
 }
 
-std::string Number(std::int64_t value) { return value < 0 ? "null" : std::to_string(value); }
+std::string Number(std::int64_t value) {
+    return value < 0 ? "null" : std::to_string(value);
+}
 
 }  // namespace
 
@@ -56,8 +61,9 @@ std::string JsonString(const std::string& text) {
 
 std::string JsonRecord(const PlannedOutput& entry, const FileOutcome& outcome) {
     static const char* const statusNames[] = {"ok", "failed", "skipped"};
-    std::string record = "{\"source\":" + JsonString(entry.source) + ",\"output\":" + JsonString(entry.output) +
-                         ",\"status\":\"" + statusNames[outcome.status] + "\"";
+    std::string record = "{\"source\":" + JsonString(entry.source) +
+                         ",\"output\":" + JsonString(entry.output) + ",\"status\":\"" +
+                         statusNames[outcome.status] + "\"";
     if (outcome.status == FileOutcome::Failed) record += ",\"error\":" + JsonString(outcome.error);
     record += ",\"bytes\":" + Number(outcome.bytes) + ",\"width\":" + Number(outcome.width) +
               ",\"height\":" + Number(outcome.height) + ",\"quality\":" + Number(outcome.quality) +

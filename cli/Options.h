@@ -19,12 +19,12 @@ struct ConvertOptions {
     std::vector<std::string> sources;
     // Batch work: processes converting at once (0: one per processor).
     int jobs = 0;
-    bool recursive = false;                 // folders among the SOURCEs are walked for pictures
-    std::optional<std::string> filesFrom;   // a list of SOURCEs, "-" for standard input
-    bool nullSeparated = false;             // the list is separated by NUL bytes, not lines
-    bool json = false;                      // one JSON record per SOURCE on standard output
-    std::string stdinExtension;             // SOURCE "-": the kind read from standard input, as ".bmp"
-    bool skipExisting = false;              // an output newer than its SOURCE is kept
+    bool recursive = false;                // folders among the SOURCEs are walked for pictures
+    std::optional<std::string> filesFrom;  // a list of SOURCEs, "-" for standard input
+    bool nullSeparated = false;            // the list is separated by NUL bytes, not lines
+    bool json = false;                     // one JSON record per SOURCE on standard output
+    std::string stdinExtension;            // SOURCE "-": the kind read from standard input, as ".bmp"
+    bool skipExisting = false;             // an output newer than its SOURCE is kept
     // Pictures of more pixels are refused before their raster is made.
     std::int64_t maxPixels = platform::MaxRasterPixels;
 };

@@ -22,7 +22,8 @@ std::string CurrentFailure(const std::string& output) {
     try {
         throw;
     } catch (const EWriteError& e) {
-        return e.SystemReason().empty() ? e.Message() : e.Message() + " (" + output + ": " + e.SystemReason() + ")";
+        return e.SystemReason().empty() ? e.Message()
+                                        : e.Message() + " (" + output + ": " + e.SystemReason() + ")";
     } catch (const Exception& e) {
         return e.Message().empty() ? std::string(e.ClassName()) : e.Message();
     } catch (const std::bad_alloc&) {
@@ -72,7 +73,8 @@ FileOutcome ConvertPlanned(const PlannedOutput& entry, const ConvertOptions& opt
         outcome.error = CurrentFailure(entry.output);
     }
     outcome.milliseconds =
-        std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::steady_clock::now() - start).count();
+        std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::steady_clock::now() - start)
+            .count();
     return outcome;
 }
 
@@ -83,7 +85,7 @@ int RunConvert(const ConvertOptions& options, std::ostream& out, std::ostream& e
     std::vector<PlannedOutput> plan = PlanOutputs(options);
     BatchReport report(plan, err, terminal, options.json ? &out : nullptr);
     RunBatch(
-        plan, options.jobs, [&](const PlannedOutput& entry) { return ConvertPlanned(entry, options); }, prepare,
-        report);
+        plan, options.jobs, [&](const PlannedOutput& entry) { return ConvertPlanned(entry, options); },
+        prepare, report);
     return report.Finish();
 }

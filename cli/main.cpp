@@ -27,10 +27,16 @@ int UsageFailure(const std::string& reason) {
 
 int Dispatch(const CommandLine& line, ModuleTextEngine& text) {
     switch (line.command) {
-        case CommandLine::Help: std::cout << UsageText; return 0;
-        case CommandLine::Version: std::cout << VersionText; return 0;
-        case CommandLine::Info: return RunInfo(line.infoPath, std::cout, std::cerr);
-        case CommandLine::Convert: break;
+        case CommandLine::Help:
+            std::cout << UsageText;
+            return 0;
+        case CommandLine::Version:
+            std::cout << VersionText;
+            return 0;
+        case CommandLine::Info:
+            return RunInfo(line.infoPath, std::cout, std::cerr);
+        case CommandLine::Convert:
+            break;
     }
     // A run with captions starts the font engine in each process that converts, before its first
     // file (a started toolkit is not to be forked), so a missing module ends the run at once.

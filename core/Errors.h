@@ -14,11 +14,11 @@ private:
     std::string message_;
 };
 
-#define BRELVIK_ERROR_CLASS(Name, Base)                                 \
-    class Name : public Base {                                          \
-    public:                                                             \
-        using Base::Base;                                               \
-        const char* ClassName() const override { return #Name; }        \
+#define BRELVIK_ERROR_CLASS(Name, Base)                          \
+    class Name : public Base {                                   \
+    public:                                                      \
+        using Base::Base;                                        \
+        const char* ClassName() const override { return #Name; } \
     };
 
 BRELVIK_ERROR_CLASS(EAbort, Exception)  // silent cancellation: never shown

@@ -22,7 +22,9 @@ inline double RoundHalfEven(double value) {
 }
 
 // Halving toward zero: -3 -> -1, -1 -> 0, 1 -> 0, 3 -> 1.
-inline std::int64_t HalveTowardZero(std::int64_t value) { return value / 2; }
+inline std::int64_t HalveTowardZero(std::int64_t value) {
+    return value / 2;
+}
 
 // The sine and cosine of the turn: -angle * pi / 180 in extended precision, stored as a double.
 struct Turn {
@@ -187,7 +189,9 @@ void RotateAboutHalfPixelPoint(TBitmap& source, TBitmap& destination, HalfPixelP
     for (int y0 = 0; y0 < height; y0 += side)
         for (int x0 = 0; x0 < width; x0 += side) {
             const Block block{x0, std::min(x0 + side, width), y0, std::min(y0 + side, height)};
-            if (move) MapBlockByMove(src, dst, width, height, *move, block);
-            else MapBlockByFormula(src, dst, width, height, whole, turn, block);
+            if (move)
+                MapBlockByMove(src, dst, width, height, *move, block);
+            else
+                MapBlockByFormula(src, dst, width, height, whole, turn, block);
         }
 }

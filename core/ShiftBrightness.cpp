@@ -31,7 +31,8 @@ bool ShiftBrightness(TBitmap& picture, int deltaRed, int deltaGreen, int deltaBl
         const int width = picture.Width();
         for (int x = 0; x < width; ++x) {
             const TColor c = surface.ReadPixel(x, y);
-            const TColor shifted = red[c & 0xFF] + green[(c >> 8) & 0xFF] * 256 + blue[(c >> 16) & 0xFF] * 65536;
+            const TColor shifted =
+                red[c & 0xFF] + green[(c >> 8) & 0xFF] * 256 + blue[(c >> 16) & 0xFF] * 65536;
             surface.WritePixel(x, y, shifted);
         }
     }

@@ -25,8 +25,9 @@ void TCanvas::CacheDirectRows() {
     platform::Bitmap* raster = context_.SelectedBitmap();
     if (!raster || raster->Width() <= 0 || raster->Height() <= 0) return;
     const auto& info = raster->info;
-    const bool plain = info.bitCount == 24 ||
-                       (info.bitCount == 32 && (raster->deviceDependent || info.compression == platform::BI_RGB));
+    const bool plain =
+        info.bitCount == 24 ||
+        (info.bitCount == 32 && (raster->deviceDependent || info.compression == platform::BI_RGB));
     if (!plain || raster->bits.size() < std::size_t(raster->Stride()) * std::size_t(raster->Height())) return;
     direct_.raster = raster;
     direct_.top = raster->ScanLine(0);

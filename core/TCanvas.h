@@ -38,7 +38,8 @@ public:
             WritePixelThroughContext(x, y, color);
             return;
         }
-        p[0] = platform::GetBValue(color), p[1] = platform::GetGValue(color), p[2] = platform::GetRValue(color);
+        p[0] = platform::GetBValue(color), p[1] = platform::GetGValue(color),
+        p[2] = platform::GetRValue(color);
         Changed();
     }
     void DrawAt(int x, int y, TGraphic* graphic);

@@ -11,9 +11,13 @@ void TFont::SetName(const std::string& value) {
 }
 
 // Points and pixels meet at the screen's resolution; halves round to even (8 points are 11 pixels).
-int TFont::Size() const { return int(std::nearbyint(height_ * 72.0 / platform::ScreenDpi)); }
+int TFont::Size() const {
+    return int(std::nearbyint(height_ * 72.0 / platform::ScreenDpi));
+}
 
-void TFont::SetSize(int points) { SetHeight(int(std::nearbyint(points * double(platform::ScreenDpi) / 72.0))); }
+void TFont::SetSize(int points) {
+    SetHeight(int(std::nearbyint(points * double(platform::ScreenDpi) / 72.0)));
+}
 
 void TFont::SetHeight(int pixels) {
     if (pixels == height_) return;

@@ -13,7 +13,7 @@ class TFont {
 public:
     const std::string& Name() const { return name_; }
     void SetName(const std::string& value);
-    int Size() const;                  // points
+    int Size() const;  // points
     void SetSize(int points);
     int Height() const { return height_; }  // pixels
     void SetHeight(int pixels);

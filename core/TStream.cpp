@@ -20,7 +20,8 @@ void TStream::ReadBuffer(void* buffer, std::size_t count) {
 }
 
 void TStream::WriteBuffer(const void* buffer, std::size_t count) {
-    if (count != 0 && Write(buffer, count) != count) throw EWriteError(ErrorText::StreamWrite, WriteFailureReason());
+    if (count != 0 && Write(buffer, count) != count)
+        throw EWriteError(ErrorText::StreamWrite, WriteFailureReason());
 }
 
 std::size_t TMemoryStream::Read(void* buffer, std::size_t count) {
@@ -44,9 +45,15 @@ std::size_t TMemoryStream::Write(const void* buffer, std::size_t count) {
 
 std::int64_t TMemoryStream::Seek(std::int64_t offset, TSeekOrigin origin) {
     switch (origin) {
-        case soBeginning: position_ = offset; break;
-        case soCurrent: position_ += offset; break;
-        case soEnd: position_ = std::int64_t(data_.size()) + offset; break;
+        case soBeginning:
+            position_ = offset;
+            break;
+        case soCurrent:
+            position_ += offset;
+            break;
+        case soEnd:
+            position_ = std::int64_t(data_.size()) + offset;
+            break;
     }
     return position_;
 }
@@ -81,8 +88,12 @@ TFileStream::TFileStream(const std::string& path, TFileMode mode) {
 
 TFileStream::~TFileStream() = default;
 
-std::size_t TFileStream::Read(void* buffer, std::size_t count) { return file_.Read(buffer, count); }
-std::size_t TFileStream::Write(const void* buffer, std::size_t count) { return file_.Write(buffer, count); }
+std::size_t TFileStream::Read(void* buffer, std::size_t count) {
+    return file_.Read(buffer, count);
+}
+std::size_t TFileStream::Write(const void* buffer, std::size_t count) {
+    return file_.Write(buffer, count);
+}
 
 std::int64_t TFileStream::Seek(std::int64_t offset, TSeekOrigin origin) {
     static_assert(SEEK_SET == soBeginning && SEEK_CUR == soCurrent && SEEK_END == soEnd);

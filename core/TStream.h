@@ -11,7 +11,7 @@ enum TSeekOrigin { soBeginning = 0, soCurrent = 1, soEnd = 2 };
 class TStream {
 public:
     virtual ~TStream() = default;
-    virtual std::size_t Read(void* buffer, std::size_t count) = 0;   // returns bytes delivered
+    virtual std::size_t Read(void* buffer, std::size_t count) = 0;  // returns bytes delivered
     virtual std::size_t Write(const void* buffer, std::size_t count) = 0;
     virtual std::int64_t Seek(std::int64_t offset, TSeekOrigin origin) = 0;
 

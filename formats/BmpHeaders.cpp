@@ -65,10 +65,14 @@ void ParseInfoHeader(BmpHeaders& headers) {
 
 std::uint32_t DefaultColorCount(int bitCount) {
     switch (bitCount) {
-        case 1: return 2;
-        case 4: return 16;
-        case 8: return 256;
-        default: return 0;
+        case 1:
+            return 2;
+        case 4:
+            return 16;
+        case 8:
+            return 256;
+        default:
+            return 0;
     }
 }
 
@@ -111,7 +115,8 @@ void ReadMasksAndColors(BmpInput& in, BmpHeaders& headers) {
     if (info.bitCount <= 8 && count > 256) count = 256;
     info.clrUsed = info.clrUsed == 0 ? 0 : count;
     const std::size_t entrySize = headers.coreHeader ? 3 : 4;
-    if (std::int64_t(count) * std::int64_t(entrySize) > in.Remaining()) throw EReadError(ErrorText::StreamRead);
+    if (std::int64_t(count) * std::int64_t(entrySize) > in.Remaining())
+        throw EReadError(ErrorText::StreamRead);
     const std::vector<std::uint8_t> table = in.ReadBytes(count * entrySize);
     headers.colors.resize(count);
     for (std::size_t i = 0; i < count; ++i) {
@@ -127,7 +132,8 @@ void ValidateHeaders(const BmpHeaders& headers) {
     const int bits = info.bitCount;
     if (bits != 1 && bits != 4 && bits != 8 && bits != 16 && bits != 24 && bits != 32) throw invalid();
     switch (info.compression) {
-        case platform::BI_RGB: break;
+        case platform::BI_RGB:
+            break;
         case platform::BI_RLE8:
             if (bits != 8 || info.height < 0) throw invalid();
             break;
@@ -137,13 +143,15 @@ void ValidateHeaders(const BmpHeaders& headers) {
         case platform::BI_BITFIELDS:
             if ((bits != 16 && bits != 32) || !headers.hasMasks) throw invalid();
             break;
-        default: throw invalid();
+        default:
+            throw invalid();
     }
     if (info.width <= 0 || info.height == 0 || info.height == INT_MIN) throw invalid();
     const std::int64_t width = info.width;
     const std::int64_t height = info.height < 0 ? -std::int64_t(info.height) : info.height;
     // Compressed pictures are decoded into 32-bit device rows.
-    const int storedBits = (info.compression == platform::BI_RLE8 || info.compression == platform::BI_RLE4) ? 32 : bits;
+    const int storedBits =
+        (info.compression == platform::BI_RLE8 || info.compression == platform::BI_RLE4) ? 32 : bits;
     if (width * height > platform::MaxRasterPixels ||
         platform::RowStride(width, storedBits) * height > platform::MaxRasterBytes)
         throw EOutOfResources(ErrorText::OutOfResources);

@@ -67,7 +67,8 @@ std::unique_ptr<platform::Bitmap> ReadRows(BmpInput& in, const BmpHeaders& heade
     return raster;
 }
 
-std::unique_ptr<platform::Bitmap> DecodeRows(TMemoryStream& kept, const BmpHeaders& headers, std::int64_t count) {
+std::unique_ptr<platform::Bitmap> DecodeRows(TMemoryStream& kept, const BmpHeaders& headers,
+                                             std::int64_t count) {
     const platform::BitmapInfoHeader& info = headers.info;
     auto raster = MakeRaster([&] { return platform::Bitmap::CreateDevice(info.width, info.height); });
     const std::uint8_t* data = kept.Memory() + kept.Position();
@@ -98,7 +99,8 @@ void ReadBmp(TBitmap& bitmap, TStream& stream) {
 
     platform::BitmapInfoHeader& info = headers.info;
     const std::int64_t height = info.height < 0 ? -std::int64_t(info.height) : info.height;
-    if (info.sizeImage == 0) info.sizeImage = std::uint32_t(platform::RowStride(info.width, info.bitCount) * height);
+    if (info.sizeImage == 0)
+        info.sizeImage = std::uint32_t(platform::RowStride(info.width, info.bitCount) * height);
     const std::int64_t count = std::min<std::int64_t>(info.sizeImage, in.Remaining());
 
     auto image = std::make_shared<TBitmapImage>();

@@ -34,8 +34,10 @@ void PutHeader(std::vector<std::uint8_t>& out, const TBitmapImage& image, const 
         return;
     }
     const bool fullTable = info.bitCount <= 8 && colorCount == (std::size_t(1) << info.bitCount);
-    le::Put32(out, InfoHeaderSize), le::Put32(out, info.width), le::Put32(out, info.height), le::Put16(out, 1);
-    le::Put16(out, info.bitCount), le::Put32(out, info.compression), le::Put32(out, std::uint32_t(raster.bits.size()));
+    le::Put32(out, InfoHeaderSize), le::Put32(out, info.width), le::Put32(out, info.height),
+        le::Put16(out, 1);
+    le::Put16(out, info.bitCount), le::Put32(out, info.compression),
+        le::Put32(out, std::uint32_t(raster.bits.size()));
     le::Put32(out, image.description.xPelsPerMeter), le::Put32(out, image.description.yPelsPerMeter);
     le::Put32(out, fullTable ? 0 : std::uint32_t(colorCount)), le::Put32(out, 0);
     if (info.compression == platform::BI_BITFIELDS)

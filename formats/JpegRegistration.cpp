@@ -20,4 +20,6 @@ void RegisterJpegFormats() {
     formats.RegisterFormat("jpg", JpegDescription, jpegClass);
 }
 
-void UnregisterJpegFormats() { TFileFormatsList::Instance().UnregisterClass("TJPEGImage"); }
+void UnregisterJpegFormats() {
+    TFileFormatsList::Instance().UnregisterClass("TJPEGImage");
+}

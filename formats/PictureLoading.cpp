@@ -25,8 +25,8 @@ void ReadFromFile(TPicture& picture, const std::string& path) {
     const TFileFormat* format = TFileFormatsList::Instance().FindByExtension(extension);
     if (!format) throw EInvalidGraphic(Format(ErrorText::UnknownExtension, extension.c_str()));
     std::unique_ptr<TGraphic> graphic = format->graphicClass.create();
-    graphic->OnProgress = [&picture](TGraphic& sender, TProgressStage stage, std::uint8_t percent, bool redraw,
-                                     const TRect& rect, const std::string& message) {
+    graphic->OnProgress = [&picture](TGraphic& sender, TProgressStage stage, std::uint8_t percent,
+                                     bool redraw, const TRect& rect, const std::string& message) {
         if (picture.OnProgress) picture.OnProgress(sender, stage, percent, redraw, rect, message);
     };
     graphic->ReadFromFile(path);

@@ -50,8 +50,8 @@ std::uint8_t RunPixel(const std::uint8_t* bytes, int k, bool fourBit) {
 
 }  // namespace
 
-void DecodeRle(const std::uint8_t* data, std::size_t size, bool fourBit, const std::vector<platform::RGBQuad>& colors,
-               platform::Bitmap& target) {
+void DecodeRle(const std::uint8_t* data, std::size_t size, bool fourBit,
+               const std::vector<platform::RGBQuad>& colors, platform::Bitmap& target) {
     RleTarget out(target, colors);
     std::size_t i = 0;
     while (i + 2 <= size && !out.Done()) {
@@ -75,8 +75,8 @@ void DecodeRle(const std::uint8_t* data, std::size_t size, bool fourBit, const s
         } else {  // absolute run of `value` pixels, padded to a 16-bit boundary
             const std::size_t runBytes = fourBit ? (value + 1) / 2 : value;
             const std::size_t available = std::min(runBytes, size - i);
-            const int pixels = std::min(int(std::min<std::size_t>(value, fourBit ? available * 2 : available)),
-                                        out.RowRoom());
+            const int pixels = std::min(
+                int(std::min<std::size_t>(value, fourBit ? available * 2 : available)), out.RowRoom());
             for (int k = 0; k < pixels; ++k) out.Put(RunPixel(data + i, k, fourBit));
             i += std::min(size - i, (runBytes + 1) & ~std::size_t(1));
         }

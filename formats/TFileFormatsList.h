@@ -25,7 +25,8 @@ class TFileFormatsList {
 public:
     static TFileFormatsList& Instance();
 
-    void RegisterFormat(const std::string& extension, const std::string& description, TGraphicClass graphicClass);
+    void RegisterFormat(const std::string& extension, const std::string& description,
+                        TGraphicClass graphicClass);
     void UnregisterClass(const std::string& className);
     // Case-insensitive, from the last entry to the first; null when none matches.
     const TFileFormat* FindByExtension(const std::string& extension) const;

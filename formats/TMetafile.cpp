@@ -25,7 +25,8 @@ constexpr int HundredthsMmPerInch = 2540;
 int Scale(std::int64_t value, std::int64_t numerator, std::int64_t denominator) {
     const std::int64_t product = value * numerator;
     const std::int64_t half = denominator / 2;
-    const std::int64_t result = product >= 0 ? (product + half) / denominator : (product - half) / denominator;
+    const std::int64_t result =
+        product >= 0 ? (product + half) / denominator : (product - half) / denominator;
     return int(std::llabs(result));
 }
 
@@ -44,7 +45,8 @@ MetafileSize ReadSize(const std::vector<std::uint8_t>& bytes) {
         return {Scale(coord(10) - coord(6), platform::ScreenDpi, unitsPerInch),
                 Scale(coord(12) - coord(8), platform::ScreenDpi, unitsPerInch), false};
     }
-    if (bytes.size() >= EmfHeaderMinSize && le::Get32(p) == EmfHeaderType && le::Get32(p + 40) == EmfSignature) {
+    if (bytes.size() >= EmfHeaderMinSize && le::Get32(p) == EmfHeaderType &&
+        le::Get32(p + 40) == EmfSignature) {
         const auto frame = [&](std::size_t offset) { return std::int64_t(le::GetS32(p + offset)); };
         return {Scale(frame(32) - frame(24), platform::ScreenDpi, HundredthsMmPerInch),
                 Scale(frame(36) - frame(28), platform::ScreenDpi, HundredthsMmPerInch), true};
@@ -90,7 +92,9 @@ void TMetafile::ReadBytes(TStream& stream, std::int64_t count) {
     Changed();
 }
 
-void TMetafile::ReadFromStream(TStream& stream) { ReadBytes(stream, stream.Remaining()); }
+void TMetafile::ReadFromStream(TStream& stream) {
+    ReadBytes(stream, stream.Remaining());
+}
 
 void TMetafile::WriteToStream(TStream& stream) {
     if (bytes_) stream.WriteBuffer(bytes_->data(), bytes_->size());

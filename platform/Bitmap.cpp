@@ -9,7 +9,8 @@ namespace platform {
 namespace {
 
 constexpr RasterError InvalidParameter{87, "The parameter is incorrect."};
-constexpr RasterError NotEnoughMemory{8, "Not enough memory resources are available to process this command."};
+constexpr RasterError NotEnoughMemory{8,
+                                      "Not enough memory resources are available to process this command."};
 
 bool SupportedBitCount(int bits) {
     return bits == 1 || bits == 4 || bits == 8 || bits == 16 || bits == 24 || bits == 32;
@@ -66,7 +67,8 @@ std::unique_ptr<Bitmap> Bitmap::CreateDib(const BitmapInfoHeader& header, const 
     if (bitFields && masks == nullptr) throw InvalidParameter;
     // The most negative height has no positive counterpart.
     if (header.height == INT32_MIN) throw InvalidParameter;
-    CheckSize(header.width, header.height < 0 ? -std::int64_t(header.height) : header.height, header.bitCount);
+    CheckSize(header.width, header.height < 0 ? -std::int64_t(header.height) : header.height,
+              header.bitCount);
 
     auto bmp = std::make_unique<Bitmap>();
     bmp->info = header;
@@ -81,7 +83,9 @@ std::unique_ptr<Bitmap> Bitmap::CreateDib(const BitmapInfoHeader& header, const 
     return bmp;
 }
 
-std::unique_ptr<Bitmap> Bitmap::CreateDevice(int width, int height) { return MakeDevice(width, height, 32); }
+std::unique_ptr<Bitmap> Bitmap::CreateDevice(int width, int height) {
+    return MakeDevice(width, height, 32);
+}
 
 std::unique_ptr<Bitmap> Bitmap::CreateMonochrome(int width, int height) {
     auto bmp = MakeDevice(width, height, 1);

@@ -39,13 +39,17 @@ inline std::uint32_t Narrow(std::uint32_t v8, const Channel& c) {
     return (v << c.shift) & c.mask;
 }
 
-inline std::uint32_t Pack(const RGBQuad& q) { return q.blue | (q.green << 8) | (std::uint32_t(q.red) << 16); }
+inline std::uint32_t Pack(const RGBQuad& q) {
+    return q.blue | (q.green << 8) | (std::uint32_t(q.red) << 16);
+}
 
 inline std::uint32_t TableColor(const std::vector<RGBQuad>& table, unsigned index) {
     return index < table.size() ? Pack(table[index]) : 0;  // indices past the table read black
 }
 
-inline TColor SwapToTColor(std::uint32_t px) { return ((px >> 16) & 0xFF) | (px & 0xFF00) | ((px & 0xFF) << 16); }
+inline TColor SwapToTColor(std::uint32_t px) {
+    return ((px >> 16) & 0xFF) | (px & 0xFF00) | ((px & 0xFF) << 16);
+}
 
 // Nearest-entry lookup remembering the last answer: rows tend to repeat colours.
 class IndexCache {
@@ -66,7 +70,9 @@ private:
     unsigned index_ = 0;
 };
 
-bool PlainRgb32(const Bitmap& bmp) { return bmp.deviceDependent || bmp.info.compression != BI_BITFIELDS; }
+bool PlainRgb32(const Bitmap& bmp) {
+    return bmp.deviceDependent || bmp.info.compression != BI_BITFIELDS;
+}
 
 // Uncompressed 16-bit rows are 5-5-5 whatever masks the record carries.
 const std::uint32_t* Masks16(const Bitmap& bmp) {
@@ -81,8 +87,8 @@ void ReadMasked(const std::uint8_t* row, int x0, int count, int bytes, const std
     for (int i = 0; i < count; ++i, p += bytes) {
         std::uint32_t v = p[0] | (p[1] << 8);
         if (bytes == 4) v |= (std::uint32_t(p[2]) << 16) | (std::uint32_t(p[3]) << 24);
-        out[i] = (Expand((v & r.mask) >> r.shift, r.bits) << 16) | (Expand((v & g.mask) >> g.shift, g.bits) << 8) |
-                 Expand((v & b.mask) >> b.shift, b.bits);
+        out[i] = (Expand((v & r.mask) >> r.shift, r.bits) << 16) |
+                 (Expand((v & g.mask) >> g.shift, g.bits) << 8) | Expand((v & b.mask) >> b.shift, b.bits);
     }
 }
 
@@ -92,7 +98,8 @@ void WriteMasked(std::uint8_t* row, int x0, int count, int bytes, const std::uin
     std::uint8_t* p = row + std::ptrdiff_t(x0) * bytes;
     for (int i = 0; i < count; ++i, p += bytes) {
         const std::uint32_t px = in[i];
-        const std::uint32_t v = Narrow((px >> 16) & 0xFF, r) | Narrow((px >> 8) & 0xFF, g) | Narrow(px & 0xFF, b);
+        const std::uint32_t v =
+            Narrow((px >> 16) & 0xFF, r) | Narrow((px >> 8) & 0xFF, g) | Narrow(px & 0xFF, b);
         p[0] = std::uint8_t(v), p[1] = std::uint8_t(v >> 8);
         if (bytes == 4) p[2] = std::uint8_t(v >> 16), p[3] = std::uint8_t(v >> 24);
     }
@@ -102,7 +109,8 @@ void ReadIndexed(const Bitmap& bmp, const std::uint8_t* row, int x0, int count, 
     const auto& table = bmp.colors;
     switch (bmp.info.bitCount) {
         case 1:
-            for (int i = 0, x = x0; i < count; ++i, ++x) out[i] = TableColor(table, (row[x >> 3] >> (7 - (x & 7))) & 1);
+            for (int i = 0, x = x0; i < count; ++i, ++x)
+                out[i] = TableColor(table, (row[x >> 3] >> (7 - (x & 7))) & 1);
             break;
         case 4:
             for (int i = 0, x = x0; i < count; ++i, ++x)
@@ -127,7 +135,8 @@ void WriteIndexed(Bitmap& bmp, std::uint8_t* row, int x0, int count, const std::
         case 1:
             for (int i = 0, x = x0; i < count; ++i, ++x) {
                 // Black and white device rasters keep exactly white as white; everything else is black.
-                const unsigned bit = bmp.deviceDependent ? (in[i] & 0xFFFFFF) == 0xFFFFFF : nearest(in[i]) & 1;
+                const unsigned bit =
+                    bmp.deviceDependent ? (in[i] & 0xFFFFFF) == 0xFFFFFF : nearest(in[i]) & 1;
                 const auto m = std::uint8_t(0x80 >> (x & 7));
                 row[x >> 3] = bit ? (row[x >> 3] | m) : (row[x >> 3] & ~m);
             }

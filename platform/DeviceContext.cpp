@@ -9,11 +9,16 @@ namespace platform {
 
 namespace {
 
-inline TColor FromPixel(std::uint32_t px) { return ((px >> 16) & 0xFF) | (px & 0xFF00) | ((px & 0xFF) << 16); }
-inline std::uint32_t ToPixel(TColor c) { return FromPixel(c & 0xFFFFFF); }  // the swap is its own inverse
+inline TColor FromPixel(std::uint32_t px) {
+    return ((px >> 16) & 0xFF) | (px & 0xFF00) | ((px & 0xFF) << 16);
+}
+inline std::uint32_t ToPixel(TColor c) {
+    return FromPixel(c & 0xFFFFFF);
+}  // the swap is its own inverse
 
 bool IsPlain24Or32(const Bitmap& bmp) {
-    return bmp.info.bitCount == 24 || (bmp.info.bitCount == 32 && (bmp.deviceDependent || bmp.info.compression == BI_RGB));
+    return bmp.info.bitCount == 24 ||
+           (bmp.info.bitCount == 32 && (bmp.deviceDependent || bmp.info.compression == BI_RGB));
 }
 
 TRect Clip(const TRect& r, const Bitmap& bmp) {
@@ -76,15 +81,23 @@ void DeviceContext::SetPixel(int x, int y, TColor color) {
     WriteRow32(*target_, y, x, 1, &px);
 }
 
-void DeviceContext::SetFont(const std::string& faceName, int pixelHeight, bool bold, bool italic, bool underline,
-                            bool strikeOut) {
+void DeviceContext::SetFont(const std::string& faceName, int pixelHeight, bool bold, bool italic,
+                            bool underline, bool strikeOut) {
     font_ = TextFont{faceName, pixelHeight, bold, italic, underline, strikeOut};
 }
 
-TColor DeviceContext::SetTextColor(TColor color) { return std::exchange(textColor_, color); }
-TColor DeviceContext::SetBkColor(TColor color) { return std::exchange(bkColor_, color); }
-int DeviceContext::SetBkMode(int mode) { return std::exchange(bkMode_, mode); }
-int DeviceContext::SetStretchBltMode(int mode) { return std::exchange(stretchMode_, mode); }
+TColor DeviceContext::SetTextColor(TColor color) {
+    return std::exchange(textColor_, color);
+}
+TColor DeviceContext::SetBkColor(TColor color) {
+    return std::exchange(bkColor_, color);
+}
+int DeviceContext::SetBkMode(int mode) {
+    return std::exchange(bkMode_, mode);
+}
+int DeviceContext::SetStretchBltMode(int mode) {
+    return std::exchange(stretchMode_, mode);
+}
 
 TextSize DeviceContext::GetTextExtent(const std::string& utf8Text) const {
     return InstalledTextEngine().Measure(font_, utf8Text);
@@ -122,7 +135,8 @@ void DeviceContext::StretchBlt(const TRect& destRect, const Bitmap& src, const T
     const TRect clip = Clip(destRect, *target_);
     if (clip.Width() <= 0 || clip.Height() <= 0) return;
 
-    const std::int64_t dw = destRect.Width(), dh = destRect.Height(), sw = srcRect.Width(), sh = srcRect.Height();
+    const std::int64_t dw = destRect.Width(), dh = destRect.Height(), sw = srcRect.Width(),
+                       sh = srcRect.Height();
     std::vector<int> sourceX(std::size_t(clip.Width()));
     for (int x = clip.Left; x < clip.Right; ++x)
         sourceX[std::size_t(x - clip.Left)] = int(srcRect.Left + (x - destRect.Left) * sw / dw);

@@ -7,7 +7,9 @@ namespace platform {
 
 namespace {
 
-RGBQuad QuadOf(TColor c) { return RGBQuad{GetBValue(c), GetGValue(c), GetRValue(c), 0}; }
+RGBQuad QuadOf(TColor c) {
+    return RGBQuad{GetBValue(c), GetGValue(c), GetRValue(c), 0};
+}
 
 }  // namespace
 
@@ -31,8 +33,9 @@ int NearestColorIndex(const std::vector<RGBQuad>& table, TColor rgb) {
 
 const std::vector<RGBQuad>& SystemPalette16() {
     static const std::vector<RGBQuad> table = [] {
-        const TColor colors[16] = {0x000000, 0x000080, 0x008000, 0x008080, 0x800000, 0x800080, 0x808000, 0x808080,
-                                   0xC0C0C0, 0x0000FF, 0x00FF00, 0x00FFFF, 0xFF0000, 0xFF00FF, 0xFFFF00, 0xFFFFFF};
+        const TColor colors[16] = {0x000000, 0x000080, 0x008000, 0x008080, 0x800000, 0x800080,
+                                   0x808000, 0x808080, 0xC0C0C0, 0x0000FF, 0x00FF00, 0x00FFFF,
+                                   0xFF0000, 0xFF00FF, 0xFFFF00, 0xFFFFFF};
         std::vector<RGBQuad> t;
         for (TColor c : colors) t.push_back(QuadOf(c));
         return t;

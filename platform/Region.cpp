@@ -52,8 +52,10 @@ Region Region::RoundRectangle(int left, int top, int right, int bottom, int corn
     for (int y = firstRow; y < endRow; ++y) {
         const double py = y + 0.5;
         double dy = 0;
-        if (py < t + ry) dy = t + ry - py;
-        else if (py > t + h - ry) dy = py - (t + h - ry);
+        if (py < t + ry)
+            dy = t + ry - py;
+        else if (py > t + h - ry)
+            dy = py - (t + h - ry);
         const double q = std::min(dy / ry, 1.0);
         const double dx = dy > 0 ? rx * std::sqrt(std::max(0.0, 1.0 - q * q)) : rx;
         const int first = int(std::ceil(l + rx - dx - 0.5 - EdgeSlack));

@@ -46,12 +46,20 @@ private:
 };
 
 // The platform's names for the same operations.
-inline Region CreateRectRgn(int l, int t, int r, int b) { return Region::Rectangle(l, t, r, b); }
+inline Region CreateRectRgn(int l, int t, int r, int b) {
+    return Region::Rectangle(l, t, r, b);
+}
 inline Region CreateRoundRectRgn(int l, int t, int r, int b, int w, int h) {
     return Region::RoundRectangle(l, t, r, b, w, h);
 }
-inline Region CreateEllipticRgn(int l, int t, int r, int b) { return Region::Ellipse(l, t, r, b); }
-inline void OffsetRgn(Region& region, int dx, int dy) { region.Offset(dx, dy); }
-inline bool PtInRegion(const Region& region, int x, int y) { return region.Contains(x, y); }
+inline Region CreateEllipticRgn(int l, int t, int r, int b) {
+    return Region::Ellipse(l, t, r, b);
+}
+inline void OffsetRgn(Region& region, int dx, int dy) {
+    region.Offset(dx, dy);
+}
+inline bool PtInRegion(const Region& region, int x, int y) {
+    return region.Contains(x, y);
+}
 
 }  // namespace platform

@@ -11,6 +11,8 @@ std::uint32_t GetTickCount() {
     return static_cast<std::uint32_t>(ms);
 }
 
-void Sleep(std::uint32_t milliseconds) { std::this_thread::sleep_for(std::chrono::milliseconds(milliseconds)); }
+void Sleep(std::uint32_t milliseconds) {
+    std::this_thread::sleep_for(std::chrono::milliseconds(milliseconds));
+}
 
 }  // namespace platform

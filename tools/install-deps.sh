@@ -15,7 +15,7 @@ packages=(
   xclip
   dpkg-dev lintian desktop-file-utils appstream man-db bash-completion
   parallel rsync graphicsmagick libvips-tools time
-  clang libclang-rt-14-dev
+  clang clang-format libclang-rt-14-dev
 )
 
 missing=()

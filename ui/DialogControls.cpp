@@ -22,7 +22,8 @@ TFancyButton* MakeDialogButton(QWidget* parent, int left, int top, int width, co
     return button;
 }
 
-TXPComboBox* MakePickList(QWidget* parent, int left, int top, int width, int height, const QStringList& items) {
+TXPComboBox* MakePickList(QWidget* parent, int left, int top, int width, int height,
+                          const QStringList& items) {
     auto* list = new TXPComboBox(parent);
     list->setGeometry(left, top, width, height);
     list->SetStyle(csDropDownList);

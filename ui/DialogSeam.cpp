@@ -22,7 +22,8 @@ QStringList NameFilters(const std::string& filter) {
     return result;
 }
 
-std::optional<FileDialogResult> RunFileDialog(const FileDialogRequest& request, QFileDialog::AcceptMode mode) {
+std::optional<FileDialogResult> RunFileDialog(const FileDialogRequest& request,
+                                              QFileDialog::AcceptMode mode) {
     QFileDialog dialog(QApplication::activeWindow());
     dialog.setOption(QFileDialog::DontUseNativeDialog);
     dialog.setOption(QFileDialog::DontConfirmOverwrite);
@@ -68,4 +69,6 @@ DialogHandler& Dialogs() {
     return Installed() ? *Installed() : real;
 }
 
-void SetDialogHandler(DialogHandler* handler) { Installed() = handler; }
+void SetDialogHandler(DialogHandler* handler) {
+    Installed() = handler;
+}

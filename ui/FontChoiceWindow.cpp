@@ -23,10 +23,10 @@ struct NamedColor {
 
 // The platform's sixteen colours (0x00BBGGRR).
 constexpr NamedColor NamedColors[TFontChoiceWindow::NamedColorCount] = {
-    {"Black", 0x000000},  {"Maroon", 0x000080}, {"Green", 0x008000},   {"Olive", 0x008080},
-    {"Navy", 0x800000},   {"Purple", 0x800080}, {"Teal", 0x808000},    {"Grey", 0x808080},
-    {"Silver", 0xC0C0C0}, {"Red", 0x0000FF},    {"Lime", 0x00FF00},    {"Yellow", 0x00FFFF},
-    {"Blue", 0xFF0000},   {"Fuchsia", 0xFF00FF}, {"Aqua", 0xFFFF00},   {"White", 0xFFFFFF},
+    {"Black", 0x000000},  {"Maroon", 0x000080},  {"Green", 0x008000}, {"Olive", 0x008080},
+    {"Navy", 0x800000},   {"Purple", 0x800080},  {"Teal", 0x808000},  {"Grey", 0x808080},
+    {"Silver", 0xC0C0C0}, {"Red", 0x0000FF},     {"Lime", 0x00FF00},  {"Yellow", 0x00FFFF},
+    {"Blue", 0xFF0000},   {"Fuchsia", 0xFF00FF}, {"Aqua", 0xFFFF00},  {"White", 0xFFFFFF},
 };
 
 QIcon Swatch(TColor color) {
@@ -111,13 +111,15 @@ void TFontChoiceWindow::BuildColorList() {
     colorBox_->setObjectName(QStringLiteral("Colour"));
     int selected = -1;
     for (const NamedColor& named : NamedColors) {
-        colorBox_->addItem(Swatch(named.color), QString::fromUtf8(named.name), QVariant::fromValue(named.color));
+        colorBox_->addItem(Swatch(named.color), QString::fromUtf8(named.name),
+                           QVariant::fromValue(named.color));
         if (named.color == initial_.color) selected = colorBox_->count() - 1;
     }
     // A colour outside the sixteen (a system colour such as clWindowText included) is offered
     // first, as it is, so confirming without a change keeps it.
     if (selected < 0) {
-        colorBox_->insertItem(0, Swatch(initial_.color), QStringLiteral("Current"), QVariant::fromValue(initial_.color));
+        colorBox_->insertItem(0, Swatch(initial_.color), QStringLiteral("Current"),
+                              QVariant::fromValue(initial_.color));
         selected = 0;
     }
     colorBox_->setCurrentIndex(selected);

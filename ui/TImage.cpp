@@ -60,12 +60,19 @@ void TImage::SetFlag(bool& flag, bool value) {
     update();
 }
 
-void TImage::SetCenter(bool value) { SetFlag(center_, value); }
-void TImage::SetProportional(bool value) { SetFlag(proportional_, value); }
-void TImage::SetStretch(bool value) { SetFlag(stretch_, value); }
+void TImage::SetCenter(bool value) {
+    SetFlag(center_, value);
+}
+void TImage::SetProportional(bool value) {
+    SetFlag(proportional_, value);
+}
+void TImage::SetStretch(bool value) {
+    SetFlag(stretch_, value);
+}
 
 platform::TRect TImage::DestRect() const {
-    return ImageDrawRect(picture_.Width(), picture_.Height(), width(), height(), stretch_, proportional_, center_);
+    return ImageDrawRect(picture_.Width(), picture_.Height(), width(), height(), stretch_, proportional_,
+                         center_);
 }
 
 void TImage::PictureProgress(bool redraw) {
@@ -109,7 +116,8 @@ void TImage::DrawPicture(QPainter& painter) {
         picture_.HeldGraphic()->DrawInRect(canvas, device);
     }
     // The device raster's rows are 32-bit top-down, blue, green, red, unused: Qt's RGB32 layout.
-    QImage view(raster->ScanLine(0), raster->Width(), raster->Height(), int(raster->Stride()), QImage::Format_RGB32);
+    QImage view(raster->ScanLine(0), raster->Width(), raster->Height(), int(raster->Stride()),
+                QImage::Format_RGB32);
     grid.Draw(painter, view);
 }
 

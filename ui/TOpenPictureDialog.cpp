@@ -31,7 +31,8 @@ std::string TOpenPictureDialog::LastPreviewed() const {
 }
 
 bool TOpenPictureDialog::RunDialog() {
-    FileDialogRequest request{Filter, filterIndex_, fileName_, [this](int index) { liveFilterIndex_ = index; }, {}};
+    FileDialogRequest request{
+        Filter, filterIndex_, fileName_, [this](int index) { liveFilterIndex_ = index; }, {}};
     request.show = [this, &request] { return ShowOwnDialog(request); };
     liveFilterIndex_ = filterIndex_;
     open_ = true;
@@ -72,11 +73,12 @@ void TOpenPictureDialog::MakeWindow() {
         QObject::connect(nameBox, &QLineEdit::textChanged, previewArea_, [this] {
             if (!preparing_) previewArea_->RefreshPreview(NameBoxPath());
         });
-    QObject::connect(window_.get(), &QFileDialog::filterSelected, previewArea_, [this](const QString& chosen) {
-        const int index = int(nameFilters_.indexOf(chosen)) + 1;
-        if (index > 0 && filterChanged_) filterChanged_(index);
-        if (!preparing_) previewArea_->RefreshPreview(NameBoxPath());
-    });
+    QObject::connect(window_.get(), &QFileDialog::filterSelected, previewArea_,
+                     [this](const QString& chosen) {
+                         const int index = int(nameFilters_.indexOf(chosen)) + 1;
+                         if (index > 0 && filterChanged_) filterChanged_(index);
+                         if (!preparing_) previewArea_->RefreshPreview(NameBoxPath());
+                     });
     FitColumns();
 }
 

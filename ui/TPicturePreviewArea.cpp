@@ -73,7 +73,9 @@ TPicturePreviewArea::TPicturePreviewArea(QWidget* parent) : QWidget(parent) {
     LayOut();
 }
 
-void TPicturePreviewArea::resizeEvent(QResizeEvent*) { LayOut(); }
+void TPicturePreviewArea::resizeEvent(QResizeEvent*) {
+    LayOut();
+}
 
 void TPicturePreviewArea::LayOut() {
     const QRect inner = rect().adjusted(BorderWidth, BorderWidth, -BorderWidth, -BorderWidth);

@@ -2,8 +2,8 @@
 
 #include <QFrame>
 #include <QKeyEvent>
-#include <QVBoxLayout>
 #include <QScreen>
+#include <QVBoxLayout>
 #include <algorithm>
 
 #include "core/TPicture.h"
@@ -27,11 +27,14 @@ QSize MonitorSize(const QWidget& window) {
 
 }  // namespace
 
-void SetMonitorSizeQuery(std::function<QSize(const QWidget&)> query) { MonitorQuery() = std::move(query); }
+void SetMonitorSizeQuery(std::function<QSize(const QWidget&)> query) {
+    MonitorQuery() = std::move(query);
+}
 
 QSize PreviewClientSize(QSize client, QSize panelClient, QSize picture, QSize monitor) {
     if (picture.width() <= 0) return client;
-    const int width = std::min(monitor.width() * 3 / 4, client.width() - panelClient.width() + picture.width() + 10);
+    const int width =
+        std::min(monitor.width() * 3 / 4, client.width() - panelClient.width() + picture.width() + 10);
     const int height =
         std::min(monitor.height() * 3 / 4, client.height() - panelClient.height() + picture.height() + 10);
     return {width, height};
@@ -76,7 +79,8 @@ TPreviewForm::TPreviewForm(const TPicture& picture, QWidget* parent)
 void TPreviewForm::FitToPicture(const TPicture& picture) {
     const QSize client = size();
     const QSize panelClient = client - QSize(2 * (1 + PanelBorder), 2 * (1 + PanelBorder));
-    const QSize fitted = PreviewClientSize(client, panelClient, {picture.Width(), picture.Height()}, MonitorSize(*this));
+    const QSize fitted =
+        PreviewClientSize(client, panelClient, {picture.Width(), picture.Height()}, MonitorSize(*this));
     resize(fitted);
 }
 
@@ -92,7 +96,8 @@ void TPreviewForm::ShowFor(const TPicture& picture, QWidget* parent) {
     TPreviewForm form(picture, parent);
     if (QScreen* screen = form.screen()) {
         const QRect area = screen->geometry();
-        form.move(area.left() + (area.width() - form.width()) / 2, area.top() + (area.height() - form.height()) / 2);
+        form.move(area.left() + (area.width() - form.width()) / 2,
+                  area.top() + (area.height() - form.height()) / 2);
     }
     form.exec();
 }

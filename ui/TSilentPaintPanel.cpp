@@ -14,7 +14,9 @@ void TSilentPaintPanel::SetCaption(const std::string& value) {
     update();
 }
 
-void TSilentPaintPanel::ReportPaintError() { SetCaption("Invalid image"); }
+void TSilentPaintPanel::ReportPaintError() {
+    SetCaption("Invalid image");
+}
 
 void TSilentPaintPanel::paintEvent(QPaintEvent*) {
     QPainter painter(this);

@@ -28,6 +28,10 @@ TForm2::TForm2() : TForm(QStringLiteral("Brelvik 100"), 288, 64, clActiveCaption
     SetDialogKeys(FancyButton1);
 }
 
-void TForm2::FancyButton1Click() { ApplyBrightnessStep(*XPComboBox1); }
+void TForm2::FancyButton1Click() {
+    ApplyBrightnessStep(*XPComboBox1);
+}
 
-void TForm2::FancyButton2Click() { hide(); }
+void TForm2::FancyButton2Click() {
+    hide();
+}

@@ -26,6 +26,10 @@ TForm3::TForm3() : TForm(QStringLiteral("Brelvik 100"), 289, 66, clActiveCaption
     SetDialogKeys(FancyButton2);
 }
 
-void TForm3::FancyButton1Click() { hide(); }
+void TForm3::FancyButton1Click() {
+    hide();
+}
 
-void TForm3::FancyButton2Click() { ApplyBrightnessStep(*XPComboBox1); }
+void TForm3::FancyButton2Click() {
+    ApplyBrightnessStep(*XPComboBox1);
+}

@@ -18,8 +18,8 @@ TForm6* Form6 = nullptr;
 
 namespace {
 
-const QStringList Positions = {"10", "30", "50", "70", "100", "140", "180", "220", "260", "300", "350", "400", "450",
-                               "500"};
+const QStringList Positions = {"10",  "30",  "50",  "70",  "100", "140", "180",
+                               "220", "260", "300", "350", "400", "450", "500"};
 
 TXPEdit* MakeEdit(QWidget* parent, int left, int top, int width) {
     auto* edit = new TXPEdit(parent);
@@ -75,4 +75,6 @@ void TForm6::FancyButton1Click() {
     });
 }
 
-void TForm6::FancyButton2Click() { hide(); }
+void TForm6::FancyButton2Click() {
+    hide();
+}

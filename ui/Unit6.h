@@ -21,10 +21,10 @@ public:
     TLabel* Label2;
     TLabel* Label3;
     TLabel* Label4;
-    TXPEdit* XPEdit1;  // the caption text
-    TXPEdit* XPEdit3;  // the font's face name, shown only
-    TXPComboBox* XPComboBox1;  // X
-    TXPComboBox* XPComboBox2;  // Y
+    TXPEdit* XPEdit1;            // the caption text
+    TXPEdit* XPEdit3;            // the font's face name, shown only
+    TXPComboBox* XPComboBox1;    // X
+    TXPComboBox* XPComboBox2;    // Y
     TFancyButton* FancyButton1;  // "Применить"
     TFancyButton* FancyButton2;  // "Отмена"
     TFancyButton* FancyButton4;  // "Шрифт"

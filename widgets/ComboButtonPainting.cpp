@@ -114,10 +114,11 @@ TColor ComboChevronColor(bool enabled, int index) {
     return look ? look->chevron : 0xFFFFFF;
 }
 
-void PaintComboButton(QPainter& painter, const QRect& client, int outerHeight, int cx, const ComboButtonState& state,
-                      QImage& buttonImage) {
+void PaintComboButton(QPainter& painter, const QRect& client, int outerHeight, int cx,
+                      const ComboButtonState& state, QImage& buttonImage) {
     const int right = client.right() + 1, bottom = client.bottom() + 1;
-    painter.fillRect(QRect(QPoint(right - cx - 2, client.top() + 1), QPoint(right - 2, bottom - 2)), Qt::white);
+    painter.fillRect(QRect(QPoint(right - cx - 2, client.top() + 1), QPoint(right - 2, bottom - 2)),
+                     Qt::white);
 
     const QRect image = ComboImageRect(client, cx, state.Index);
     // Loaded afresh at every paint; a missing resource leaves the image empty and draws nothing.
@@ -126,8 +127,10 @@ void PaintComboButton(QPainter& painter, const QRect& client, int outerHeight, i
     // One device pixel per logical pixel keeps the plain stretch; denser screens get smooth drawing.
     const DevicePixels grid(painter, client.size());
     if (!buttonImage.isNull()) {
-        if (grid.OneToOne()) painter.drawImage(image, buttonImage);
-        else DrawImageSmoothly(painter, grid, image, buttonImage);
+        if (grid.OneToOne())
+            painter.drawImage(image, buttonImage);
+        else
+            DrawImageSmoothly(painter, grid, image, buttonImage);
     }
 
     const VariantLook* look = LookFor(state.Index);

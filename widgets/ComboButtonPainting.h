@@ -22,5 +22,5 @@ TColor ComboChevronColor(bool enabled, int index);
 
 // Paints the button: white ground, the state's image stretched (loaded into `buttonImage`, empty
 // when the resource is missing), outlines, light corners and the chevron.
-void PaintComboButton(QPainter& painter, const QRect& client, int outerHeight, int cx, const ComboButtonState& state,
-                      QImage& buttonImage);
+void PaintComboButton(QPainter& painter, const QRect& client, int outerHeight, int cx,
+                      const ComboButtonState& state, QImage& buttonImage);

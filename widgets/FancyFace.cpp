@@ -18,7 +18,9 @@ int CornerSize(TBtnShape shape, int width, int height, int cornerRadius) {
     return shape == btnCapsule ? std::min(width, height) : 2 * cornerRadius;
 }
 
-int Channel(TColor color, int shift) { return int((platform::ColorToRGB(color) >> shift) & 0xFF); }
+int Channel(TColor color, int shift) {
+    return int((platform::ColorToRGB(color) >> shift) & 0xFF);
+}
 
 }  // namespace
 

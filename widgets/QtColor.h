@@ -8,4 +8,6 @@ inline QRgb ToQRgb(TColor color) {
     const TColor rgb = platform::ColorToRGB(color);
     return qRgb(platform::GetRValue(rgb), platform::GetGValue(rgb), platform::GetBValue(rgb));
 }
-inline QColor ToQColor(TColor color) { return QColor(ToQRgb(color)); }
+inline QColor ToQColor(TColor color) {
+    return QColor(ToQRgb(color));
+}

@@ -38,10 +38,14 @@ struct AccentStyle {
 
 AccentStyle AccentFor(TTextStyle style) {
     switch (style) {
-    case txLowered: return {true, clBtnHighlight, 1, 2};
-    case txRaised: return {true, clBtnHighlight, -1, 0};
-    case txShadowed: return {true, clBtnShadow, 2, 3};
-    default: return {false, 0, 0, 0};
+        case txLowered:
+            return {true, clBtnHighlight, 1, 2};
+        case txRaised:
+            return {true, clBtnHighlight, -1, 0};
+        case txShadowed:
+            return {true, clBtnShadow, 2, 3};
+        default:
+            return {false, 0, 0, 0};
     }
 }
 
@@ -63,7 +67,9 @@ TFancyButton::TFancyButton(QWidget* parent) : QWidget(parent) {
 
 TFancyButton::~TFancyButton() = default;
 
-void TFancyButton::EffectChanged() { update(); }
+void TFancyButton::EffectChanged() {
+    update();
+}
 
 void TFancyButton::SetCaption(const std::string& value) {
     if (value == caption_) return;
@@ -83,7 +89,8 @@ void TFancyButton::SetFontColor(TColor value) {
 }
 
 bool TFancyButton::PointInShape(int x, int y) const {
-    return platform::PtInRegion(ShapeRegion(effects_.Shape(), width(), height(), effects_.CornerRadius()), x, y);
+    return platform::PtInRegion(ShapeRegion(effects_.Shape(), width(), height(), effects_.CornerRadius()), x,
+                                y);
 }
 
 bool TFancyButton::DialogChar(QChar character) {
@@ -176,9 +183,13 @@ FancyButtonLayout TFancyButton::Layout() const {
                               glyphState_});
 }
 
-TColor TFancyButton::GlyphKeyColor() const { return StripKeyColor(glyphs_.Glyph()); }
+TColor TFancyButton::GlyphKeyColor() const {
+    return StripKeyColor(glyphs_.Glyph());
+}
 
-QImage TFancyButton::Render() const { return Render(DevicePixels(1, size())); }
+QImage TFancyButton::Render() const {
+    return Render(DevicePixels(1, size()));
+}
 
 QImage TFancyButton::Render(const DevicePixels& grid) const {
     QImage image = grid.NewImage();
@@ -215,7 +226,8 @@ void TFancyButton::PaintGlyph(QImage& image, const DevicePixels& grid, const Fan
     DrawGlyphCellScaled(image, strip, layout.GlyphCell, layout.GlyphCellWidth, target, brushColor);
 }
 
-void TFancyButton::PaintCaption(QImage& image, const DevicePixels& grid, const FancyButtonLayout& layout) const {
+void TFancyButton::PaintCaption(QImage& image, const DevicePixels& grid,
+                                const FancyButtonLayout& layout) const {
     const TColor textColor = mouseInShape_ && !pressed_ ? effects_.HoverColor() : fontColor_;
     const QString caption = QString::fromStdString(caption_);
     const QRect box = layout.TextBox;

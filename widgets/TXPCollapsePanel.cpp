@@ -77,25 +77,25 @@ void TXPCollapsePanel::AlignControls() {
             if (a.align != pass) continue;
             QWidget* c = a.child;
             switch (pass) {
-            case alTop:
-                c->setGeometry(area.left(), area.top(), area.width(), c->height());
-                area.setTop(area.top() + c->height());
-                break;
-            case alBottom:
-                c->setGeometry(area.left(), area.bottom() + 1 - c->height(), area.width(), c->height());
-                area.setBottom(area.bottom() - c->height());
-                break;
-            case alLeft:
-                c->setGeometry(area.left(), area.top(), c->width(), area.height());
-                area.setLeft(area.left() + c->width());
-                break;
-            case alRight:
-                c->setGeometry(area.right() + 1 - c->width(), area.top(), c->width(), area.height());
-                area.setRight(area.right() - c->width());
-                break;
-            default:
-                c->setGeometry(area);
-                break;
+                case alTop:
+                    c->setGeometry(area.left(), area.top(), area.width(), c->height());
+                    area.setTop(area.top() + c->height());
+                    break;
+                case alBottom:
+                    c->setGeometry(area.left(), area.bottom() + 1 - c->height(), area.width(), c->height());
+                    area.setBottom(area.bottom() - c->height());
+                    break;
+                case alLeft:
+                    c->setGeometry(area.left(), area.top(), c->width(), area.height());
+                    area.setLeft(area.left() + c->width());
+                    break;
+                case alRight:
+                    c->setGeometry(area.right() + 1 - c->width(), area.top(), c->width(), area.height());
+                    area.setRight(area.right() - c->width());
+                    break;
+                default:
+                    c->setGeometry(area);
+                    break;
             }
         }
     }

@@ -13,7 +13,9 @@
 
 namespace {
 
-int ScrollBarWidth() { return platform::GetSystemMetrics(platform::SM_CXVSCROLL); }
+int ScrollBarWidth() {
+    return platform::GetSystemMetrics(platform::SM_CXVSCROLL);
+}
 
 // Rows of the open list at a fixed height instead of the style's roomier menu rows.
 class FixedRowHeight : public QStyledItemDelegate {
@@ -46,7 +48,9 @@ void TXPComboBox::SetXPScheme(TXPScheme value) {
     PaintComboFrame();
 }
 
-void TXPComboBox::SetDropDownWidthPlus(int value) { dropDownWidthPlus_ = std::max(value, 0); }
+void TXPComboBox::SetDropDownWidthPlus(int value) {
+    dropDownWidthPlus_ = std::max(value, 0);
+}
 
 void TXPComboBox::SetItemHeight(int value) {
     if (value == itemHeight_) return;
@@ -72,7 +76,9 @@ bool TXPComboBox::InHotArea(const QPoint& point) const {
 }
 
 // Widgets paint only from their paint event here, so the frame is redrawn by asking for a paint.
-void TXPComboBox::PaintComboFrame() { update(); }
+void TXPComboBox::PaintComboFrame() {
+    update();
+}
 
 void TXPComboBox::paintEvent(QPaintEvent* e) {
     // An editable combo's field is its line edit; a pick list draws its field itself, white
@@ -97,26 +103,26 @@ void TXPComboBox::PaintPickListField(QPainter& painter) {
     const QRect text = rect().adjusted(3, 3, -(ScrollBarWidth() + 3), -3);
     const bool selected = hasFocus() && !listOpen_ && currentIndex() >= 0;
     if (selected) painter.fillRect(text, palette().color(QPalette::Highlight));
-    painter.setPen(palette().color(isEnabled() ? (selected ? QPalette::HighlightedText : QPalette::Text) : QPalette::PlaceholderText));
+    painter.setPen(palette().color(isEnabled() ? (selected ? QPalette::HighlightedText : QPalette::Text)
+                                               : QPalette::PlaceholderText));
     painter.setFont(font());
     painter.drawText(text.adjusted(1, 0, 0, 0), Qt::AlignLeft | Qt::AlignVCenter | Qt::TextSingleLine,
                      currentText());
-    if (!listOpen_ && ShowsKeyboardFocus(*this))
-        PaintFocusMark(painter, text.adjusted(-1, -1, 0, 1));
+    if (!listOpen_ && ShowsKeyboardFocus(*this)) PaintFocusMark(painter, text.adjusted(-1, -1, 0, 1));
 }
 
 void TXPComboBox::changeEvent(QEvent* e) {
     QComboBox::changeEvent(e);
     switch (e->type()) {
-    case QEvent::EnabledChange:
-    case QEvent::PaletteChange:
-        PaintComboFrame();
-        break;
-    case QEvent::ThemeChange:
-        ThemeChanged();
-        break;
-    default:
-        break;
+        case QEvent::EnabledChange:
+        case QEvent::PaletteChange:
+            PaintComboFrame();
+            break;
+        case QEvent::ThemeChange:
+            ThemeChanged();
+            break;
+        default:
+            break;
     }
 }
 
@@ -150,8 +156,10 @@ void TXPComboBox::mousePressEvent(QMouseEvent* e) {
 
 void TXPComboBox::mouseMoveEvent(QMouseEvent* e) {
     const QPoint pos = e->position().toPoint();
-    if (buttonHeld_) UpdateButtonHit(pos);
-    else CursorQuery(pos);
+    if (buttonHeld_)
+        UpdateButtonHit(pos);
+    else
+        CursorQuery(pos);
     QComboBox::mouseMoveEvent(e);
 }
 

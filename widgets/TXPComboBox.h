@@ -6,7 +6,13 @@
 
 #include "widgets/XPScheme.h"
 
-enum TComboBoxStyle : std::uint8_t { csDropDown, csSimple, csDropDownList, csOwnerDrawFixed, csOwnerDrawVariable };
+enum TComboBoxStyle : std::uint8_t {
+    csDropDown,
+    csSimple,
+    csDropDownList,
+    csOwnerDrawFixed,
+    csOwnerDrawVariable
+};
 
 // A combo box with the flat border of its colour variant and its own drop-down button: a stretched
 // image chosen by state (normal, hot, held down, disabled), an outline, light corners and a chevron.

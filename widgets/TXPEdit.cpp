@@ -32,6 +32,8 @@ void TXPEdit::paintEvent(QPaintEvent* e) {
 
 void TXPEdit::changeEvent(QEvent* e) {
     QLineEdit::changeEvent(e);
-    if (e->type() == QEvent::EnabledChange) update();
-    else if (e->type() == QEvent::ThemeChange) ThemeChanged();
+    if (e->type() == QEvent::EnabledChange)
+        update();
+    else if (e->type() == QEvent::ThemeChange)
+        ThemeChanged();
 }

@@ -39,6 +39,8 @@ bool TXPListBox::event(QEvent* e) {
 
 void TXPListBox::changeEvent(QEvent* e) {
     QListWidget::changeEvent(e);
-    if (e->type() == QEvent::EnabledChange) update();
-    else if (e->type() == QEvent::ThemeChange) ThemeChanged();
+    if (e->type() == QEvent::EnabledChange)
+        update();
+    else if (e->type() == QEvent::ThemeChange)
+        ThemeChanged();
 }

@@ -18,7 +18,8 @@ constexpr std::array<TColor, 4> VariantColors = {0xCD6F36, 0xBD7979, 0x58A087, 0
 constexpr TColor DisabledColor = 0x93A5B7;
 
 std::string Lower(std::string text) {
-    std::transform(text.begin(), text.end(), text.begin(), [](unsigned char c) { return char(std::tolower(c)); });
+    std::transform(text.begin(), text.end(), text.begin(),
+                   [](unsigned char c) { return char(std::tolower(c)); });
     return text;
 }
 
@@ -36,8 +37,10 @@ void FrameQRect(QPainter& painter, const QRect& r, const QColor& color) {
 TColor SchemeColor(int percent, bool enabled, int index) {
     percent = std::clamp(percent, 0, 100);
     TColor base = 0xFFFFFF;
-    if (!enabled) base = DisabledColor;
-    else if (index >= 0 && index < int(VariantColors.size())) base = VariantColors[std::size_t(index)];
+    if (!enabled)
+        base = DisabledColor;
+    else if (index >= 0 && index < int(VariantColors.size()))
+        base = VariantColors[std::size_t(index)];
     TColor result = 0;
     for (int shift = 0; shift <= 16; shift += 8) {
         const long c = (base >> shift) & 0xFF;
@@ -53,7 +56,8 @@ std::uint8_t DetectXPScheme() {
     if (version.Major < 5 || version.Minor < 1 || !service.HasThemeNameQuery()) return 0;
     platform::ThemeNames names;
     const long code = service.CurrentThemeName(names);
-    if (code != 0) throw EOSError(Format(ErrorText::OSError, int(code), service.FailureMessage(code).c_str()));
+    if (code != 0)
+        throw EOSError(Format(ErrorText::OSError, int(code), service.FailureMessage(code).c_str()));
     const std::string scheme = Lower(names.ColorScheme);
     if (scheme == "normalcolor") return 0;
     if (scheme == "metallic") return 1;
@@ -63,12 +67,17 @@ std::uint8_t DetectXPScheme() {
 
 std::uint8_t SchemeIndexFor(TXPScheme scheme) {
     switch (scheme) {
-    case xpSilver: return 1;
-    case xpGreen: return 2;
-    case xpOrange: return 3;
-    case xpAutomatic: return DetectXPScheme();
-    case xpBlue:
-    default: return 0;
+        case xpSilver:
+            return 1;
+        case xpGreen:
+            return 2;
+        case xpOrange:
+            return 3;
+        case xpAutomatic:
+            return DetectXPScheme();
+        case xpBlue:
+        default:
+            return 0;
     }
 }
 

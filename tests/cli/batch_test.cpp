@@ -36,7 +36,8 @@ void WriteSample(const std::string& path, int width, int height, int seed) {
 std::map<std::string, std::string> Tree(const std::string& root) {
     std::map<std::string, std::string> files;
     for (const auto& entry : fs::recursive_directory_iterator(root))
-        if (entry.is_regular_file()) files[fs::relative(entry.path(), root).string()] = Bytes(entry.path().string());
+        if (entry.is_regular_file())
+            files[fs::relative(entry.path(), root).string()] = Bytes(entry.path().string());
     return files;
 }
 
@@ -78,7 +79,8 @@ protected:
     void MakeTree() {
         int n = 0;
         for (const char* folder : {"in", "in/a", "in/a/deep", "in/b", "in/c d"})
-            for (int i = 0; i < 6; ++i, ++n) WriteSample(dir + "/" + folder + "/p" + std::to_string(i) + ".bmp", 20 + n, 9 + n % 5, n + 1);
+            for (int i = 0; i < 6; ++i, ++n)
+                WriteSample(dir + "/" + folder + "/p" + std::to_string(i) + ".bmp", 20 + n, 9 + n % 5, n + 1);
         WriteSample(dir + "/in/b/UPPER.BMP", 33, 17, 90);
         WriteSample(dir + "/in/b/last.bmp", 5, 5, 91);
         std::ofstream(dir + "/in/a/broken.bmp") << "BMnot really a bitmap";
@@ -121,8 +123,8 @@ TEST_F(CliBatch, CaptionsInWorkersMatchOneJob) {
     for (int i = 0; i < 3; ++i) WriteSample(dir + "/p" + std::to_string(i) + ".bmp", 60, 30, i + 1);
     fs::create_directory(dir + "/one");
     fs::create_directory(dir + "/two");
-    const QStringList edit = {"convert", "--caption", "Ж1", "--at", "2,2", "--font", "DejaVu Sans", "--size", "14",
-                              "p0.bmp", "p1.bmp", "p2.bmp", "--to", "bmp"};
+    const QStringList edit = {"convert", "--caption", "Ж1",     "--at",   "2,2",    "--font", "DejaVu Sans",
+                              "--size",  "14",        "p0.bmp", "p1.bmp", "p2.bmp", "--to",   "bmp"};
     ASSERT_EQ(RunCli(dir, edit + QStringList{"-j", "1", "-o", "one"}).status, 0);
     CliRun two = RunCli(dir, edit + QStringList{"-j", "2", "-o", "two"});
     ASSERT_EQ(two.status, 0) << two.err;
@@ -149,8 +151,8 @@ TEST_F(CliBatch, JsonRecordsDescribeEachFileInSourceOrder) {
     WriteSample(dir + "/b.bmp", 12, 40, 2);
     std::ofstream(dir + "/bad.bmp") << "XY";
     fs::create_directory(dir + "/out");
-    CliRun run = RunCli(dir, {"convert", "--json", "-j", "2", "--rotate", "90", "-o", "out", "a.bmp", "bad.bmp",
-                              "b.bmp", "--to", "bmp"});
+    CliRun run = RunCli(dir, {"convert", "--json", "-j", "2", "--rotate", "90", "-o", "out", "a.bmp",
+                              "bad.bmp", "b.bmp", "--to", "bmp"});
     EXPECT_EQ(run.status, 1);
     const std::vector<QJsonObject> records = JsonLines(run.out);
     ASSERT_EQ(records.size(), 3u) << run.out;
@@ -182,7 +184,8 @@ TEST_F(CliBatch, SourcesFromAListByLineOrByNul) {
     WriteSample(dir + "/new\nline.bmp", 6, 6, 3);
     fs::create_directory(dir + "/lines");
     fs::create_directory(dir + "/nul");
-    CliRun lines = RunCli(dir, {"convert", "--files-from", "-", "-o", "lines"}, "one.bmp\n\nwith space.bmp\n");
+    CliRun lines =
+        RunCli(dir, {"convert", "--files-from", "-", "-o", "lines"}, "one.bmp\n\nwith space.bmp\n");
     EXPECT_EQ(lines.status, 0) << lines.err;
     EXPECT_EQ(Tree(dir + "/lines").size(), 2u);
     const std::string list("one.bmp\0with space.bmp\0new\nline.bmp\0", 37);
@@ -201,15 +204,18 @@ TEST_F(CliBatch, SourcesFromAListByLineOrByNul) {
 TEST_F(CliBatch, StandardInputToStandardOutputEqualsAFileConversion) {
     WriteSample(dir + "/a.bmp", 37, 21, 5);
     ASSERT_EQ(RunCli(dir, {"convert", "-q", "80", "a.bmp", "-o", "file.jpg"}).status, 0);
-    CliRun piped = RunCli(dir, {"convert", "-q", "80", "--from", "bmp", "-", "-o", "-"}, Bytes(dir + "/a.bmp"));
+    CliRun piped =
+        RunCli(dir, {"convert", "-q", "80", "--from", "bmp", "-", "-o", "-"}, Bytes(dir + "/a.bmp"));
     ASSERT_EQ(piped.status, 0) << piped.err;
     EXPECT_EQ(piped.out, Bytes(dir + "/file.jpg"));
     EXPECT_EQ(piped.err, "");
 
     ASSERT_EQ(RunCli(dir, {"convert", "--to", "bmp", "--invert", "file.jpg", "-o", "file.bmp"}).status, 0);
-    CliRun back = RunCli(dir, {"convert", "--to", "bmp", "--invert", "--from", "jpeg", "-", "-o", "-"}, piped.out);
+    CliRun back =
+        RunCli(dir, {"convert", "--to", "bmp", "--invert", "--from", "jpeg", "-", "-o", "-"}, piped.out);
     EXPECT_EQ(back.out, Bytes(dir + "/file.bmp"));
-    CliRun icon = RunCli(dir, {"convert", "--to", "ico", "--from", "bmp", "-", "-o", "stdin.ico"}, Bytes(dir + "/a.bmp"));
+    CliRun icon = RunCli(dir, {"convert", "--to", "ico", "--from", "bmp", "-", "-o", "stdin.ico"},
+                         Bytes(dir + "/a.bmp"));
     ASSERT_EQ(RunCli(dir, {"convert", "--to", "ico", "a.bmp"}).status, 0);
     EXPECT_EQ(Bytes(dir + "/stdin.ico"), Bytes(dir + "/a.ico"));
     // A damaged picture on standard input writes nothing to standard output.
@@ -248,7 +254,8 @@ TEST_F(CliBatch, SkipExistingResumesAnInterruptedBatch) {
     // As if stopped before p2 and p3 were finished; p1's source changed since.
     fs::remove(dir + "/out/p2.jpg");
     std::ofstream(dir + "/out/p3.jpg") << "stale";
-    fs::last_write_time(dir + "/out/p3.jpg", fs::last_write_time(dir + "/in/p3.bmp") - std::chrono::seconds(5));
+    fs::last_write_time(dir + "/out/p3.jpg",
+                        fs::last_write_time(dir + "/in/p3.bmp") - std::chrono::seconds(5));
     WriteSample(dir + "/in/p1.bmp", 9, 9, 7);
     const std::string p0 = Bytes(dir + "/out/p0.jpg");
     const auto p0Time = fs::last_write_time(dir + "/out/p0.jpg");
@@ -263,7 +270,8 @@ TEST_F(CliBatch, SkipExistingResumesAnInterruptedBatch) {
     EXPECT_EQ(Bytes(dir + "/out/p0.jpg"), p0);
     EXPECT_EQ(fs::last_write_time(dir + "/out/p0.jpg"), p0Time);
     EXPECT_NE(Bytes(dir + "/out/p3.jpg"), "stale");
-    EXPECT_NE(resumed.err.find("[1/4] in/p0.bmp: skipped, out/p0.jpg is newer\n"), std::string::npos) << resumed.err;
+    EXPECT_NE(resumed.err.find("[1/4] in/p0.bmp: skipped, out/p0.jpg is newer\n"), std::string::npos)
+        << resumed.err;
 }
 
 // An interrupt sent to brelvik-cli alone reaches its workers: they end, it waits for them, then ends
@@ -272,7 +280,8 @@ TEST_F(CliBatch, AnInterruptEndsTheWorkersAndLeavesNoTemporaryFiles) {
     for (int i = 0; i < 24; ++i) WriteSample(dir + "/in/p" + std::to_string(i) + ".bmp", 1500, 1000, i + 1);
     QProcess process;
     process.setWorkingDirectory(QString::fromStdString(dir));
-    process.start(QStringLiteral(BRELVIK_BINARY_DIR "/brelvik-cli"), {"convert", "-j", "2", "--to", "bmp", "-r", "-o", "out", "in"});
+    process.start(QStringLiteral(BRELVIK_BINARY_DIR "/brelvik-cli"),
+                  {"convert", "-j", "2", "--to", "bmp", "-r", "-o", "out", "in"});
     ASSERT_TRUE(process.waitForStarted());
     const pid_t parent = pid_t(process.processId());
     std::vector<pid_t> workers;
@@ -292,7 +301,8 @@ TEST_F(CliBatch, AnInterruptEndsTheWorkersAndLeavesNoTemporaryFiles) {
         ++written;
 #if __has_include("platform/TempFileRegistry.h")
         // Removing live temporary files on an interrupt is the registry's work.
-        EXPECT_NE(fs::path(entry.first).filename().string()[0], '.') << "temporary file left: " << entry.first;
+        EXPECT_NE(fs::path(entry.first).filename().string()[0], '.')
+            << "temporary file left: " << entry.first;
 #endif
     }
     EXPECT_LT(written, 24u);

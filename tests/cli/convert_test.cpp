@@ -66,7 +66,8 @@ TEST_F(CliConvert, JpegEqualsTheWindowsSaveByteForByte) {
     for (int quality : {0, 1, 50, 100}) {
         CliRun run = RunCli(dir, {"convert", "-q", QString::number(quality), "a.bmp", "-o", "cli.jpg"});
         ASSERT_EQ(run.status, 0) << run.err;
-        EXPECT_EQ(Bytes(dir + "/cli.jpg"), WindowJpeg(dir + "/a.bmp", quality, dir + "/window.jpg")) << quality;
+        EXPECT_EQ(Bytes(dir + "/cli.jpg"), WindowJpeg(dir + "/a.bmp", quality, dir + "/window.jpg"))
+            << quality;
     }
     // The default is the slider's start, 50, and the output lands beside the source.
     ASSERT_EQ(RunCli(dir, {"convert", "a.bmp"}).status, 0);
@@ -78,8 +79,12 @@ TEST_F(CliConvert, JpegEqualsTheWindowsSaveByteForByte) {
 }
 
 TEST_F(CliConvert, EditsRunInTheOrderGiven) {
-    ASSERT_EQ(RunCli(dir, {"convert", "--to", "bmp", "--lighten", "50", "--invert", "a.bmp", "-o", "li.bmp"}).status, 0);
-    ASSERT_EQ(RunCli(dir, {"convert", "--to", "bmp", "--invert", "--darken", "50", "a.bmp", "-o", "id.bmp"}).status, 0);
+    ASSERT_EQ(RunCli(dir, {"convert", "--to", "bmp", "--lighten", "50", "--invert", "a.bmp", "-o", "li.bmp"})
+                  .status,
+              0);
+    ASSERT_EQ(
+        RunCli(dir, {"convert", "--to", "bmp", "--invert", "--darken", "50", "a.bmp", "-o", "id.bmp"}).status,
+        0);
     auto source = Load24(dir + "/a.bmp");
     auto li = Load24(dir + "/li.bmp");
     auto id = Load24(dir + "/id.bmp");
@@ -95,8 +100,12 @@ TEST_F(CliConvert, EditsRunInTheOrderGiven) {
 }
 
 TEST_F(CliConvert, RotationTurnsAboutTheCentreAndKeepsTheSize) {
-    ASSERT_EQ(RunCli(dir, {"convert", "--to", "bmp", "--rotate", "180", "a.bmp", "-o", "r180.bmp"}).status, 0);
-    ASSERT_EQ(RunCli(dir, {"convert", "--to", "bmp", "--rotate", "90", "--rotate", "90", "a.bmp", "-o", "r90x2.bmp"}).status, 0);
+    ASSERT_EQ(RunCli(dir, {"convert", "--to", "bmp", "--rotate", "180", "a.bmp", "-o", "r180.bmp"}).status,
+              0);
+    ASSERT_EQ(RunCli(dir, {"convert", "--to", "bmp", "--rotate", "90", "--rotate", "90", "a.bmp", "-o",
+                           "r90x2.bmp"})
+                  .status,
+              0);
     auto source = Load24(dir + "/a.bmp");
     auto turned = Load24(dir + "/r180.bmp");
     const int w = source->Width(), h = source->Height();
@@ -130,8 +139,8 @@ TEST_F(CliConvert, OddSizedPicturesTurnAboutTheirTrueCentre) {
 }
 
 TEST_F(CliConvert, CaptionIsDrawnAsTheCaptionDialogDrawsIt) {
-    CliRun run = RunCli(dir, {"convert", "--to", "bmp", "--caption", "Ж1", "--at", "2,3", "--font", "DejaVu Sans",
-                              "--size", "12", "--color", "FF0000", "a.bmp", "-o", "c.bmp"});
+    CliRun run = RunCli(dir, {"convert", "--to", "bmp", "--caption", "Ж1", "--at", "2,3", "--font",
+                              "DejaVu Sans", "--size", "12", "--color", "FF0000", "a.bmp", "-o", "c.bmp"});
     ASSERT_EQ(run.status, 0) << run.err;
     EXPECT_EQ(run.err, "");
     TBitmap expected;
@@ -184,8 +193,8 @@ TEST_F(CliConvert, OnlyCaptionRunsLoadTheToolkit) {
         EXPECT_EQ(process.exitCode(), 0) << args.join(' ').toStdString();
         return process.readAllStandardError().toStdString();
     };
-    for (const QStringList& plain : {QStringList{"convert", "--rotate", "90", "a.bmp", "-o", "r.jpg"},
-                                     QStringList{"info", "a.bmp"}}) {
+    for (const QStringList& plain :
+         {QStringList{"convert", "--rotate", "90", "a.bmp", "-o", "r.jpg"}, QStringList{"info", "a.bmp"}}) {
         const std::string report = opened(plain);
         EXPECT_EQ(report.find("libQt6"), std::string::npos) << plain.join(' ').toStdString();
         EXPECT_EQ(report.find("libbrelvik-text.so"), std::string::npos);
@@ -213,23 +222,27 @@ TEST_F(CliConvert, EachFailureIsReportedAndTheOtherFilesStillWritten) {
     std::ofstream(dir + "/bad.bmp") << "BMnot really a bitmap";
     std::ofstream(dir + "/notes.txt") << "text";
     fs::create_directory(dir + "/out");
-    CliRun run = RunCli(dir, {"convert", "-o", "out", "a.bmp", "missing.bmp", "bad.bmp", "notes.txt", "b.bmp"});
+    CliRun run =
+        RunCli(dir, {"convert", "-o", "out", "a.bmp", "missing.bmp", "bad.bmp", "notes.txt", "b.bmp"});
     EXPECT_EQ(run.status, 1);
     std::string missing = Format(ErrorText::FOpen, platform::FullPath(dir + "/missing.bmp").c_str(),
                                  "No such file or directory");
     EXPECT_EQ(run.err,
               "[1/5] a.bmp -> out/a.jpg\n"
-              "missing.bmp: " + missing + "\n"
-              "bad.bmp: Stream read error\n"
-              "notes.txt: Unknown picture file extension (.txt)\n"
-              "[5/5] b.bmp -> out/b.jpg\n");
+              "missing.bmp: " +
+                  missing +
+                  "\n"
+                  "bad.bmp: Stream read error\n"
+                  "notes.txt: Unknown picture file extension (.txt)\n"
+                  "[5/5] b.bmp -> out/b.jpg\n");
     // Only finished outputs are left: no temporary files, nothing for the failed sources.
     EXPECT_EQ(FilesIn(dir + "/out"), (std::vector<std::string>{"a.jpg", "b.jpg"}));
 }
 
 TEST_F(CliConvert, DamagedPicturesFailWithTheSystemsMessage) {
     std::string header = Bytes(dir + "/a.bmp").substr(0, 54);
-    std::ofstream(dir + "/planes.bmp", std::ios::binary) << header.substr(0, 26) << '\x02' << header.substr(27);
+    std::ofstream(dir + "/planes.bmp", std::ios::binary)
+        << header.substr(0, 26) << '\x02' << header.substr(27);
     std::ofstream(dir + "/fake.jpg") << "not a jpeg at all";
     fs::create_directory(dir + "/out");
     CliRun run = RunCli(dir, {"convert", "planes.bmp", "fake.jpg", "-o", "out"});
@@ -242,7 +255,8 @@ TEST_F(CliConvert, NothingIsReplacedOrLeftHalfWritten) {
     std::string source = Bytes(dir + "/a.bmp");
     CliRun own = RunCli(dir, {"convert", "--to", "bmp", "a.bmp"});
     EXPECT_EQ(own.status, 1);
-    EXPECT_NE(own.err.find("a.bmp: the output \"a.bmp\" would replace the source"), std::string::npos) << own.err;
+    EXPECT_NE(own.err.find("a.bmp: the output \"a.bmp\" would replace the source"), std::string::npos)
+        << own.err;
     EXPECT_EQ(Bytes(dir + "/a.bmp"), source);
 
     // A failed conversion leaves an existing output as it was.
@@ -253,7 +267,8 @@ TEST_F(CliConvert, NothingIsReplacedOrLeftHalfWritten) {
 
     CliRun nowhere = RunCli(dir, {"convert", "a.bmp", "-o", "/nonexistent-folder/x.jpg"});
     EXPECT_EQ(nowhere.status, 1);
-    EXPECT_EQ(nowhere.err, "a.bmp: Cannot create file \"/nonexistent-folder/x.jpg\". No such file or directory\n");
+    EXPECT_EQ(nowhere.err,
+              "a.bmp: Cannot create file \"/nonexistent-folder/x.jpg\". No such file or directory\n");
     EXPECT_EQ(FilesIn(dir), (std::vector<std::string>{"a.bmp", "bad.bmp", "keep.jpg"}));
 }
 
@@ -315,8 +330,9 @@ TEST(CliCommands, InfoHelpVersionAndUsageErrors) {
     WriteSample(dir + "/a.bmp", 100, 50);
     CliRun info = RunCli(dir, {"info", "a.bmp"});
     EXPECT_EQ(info.status, 0);
-    EXPECT_EQ(info.out, "Filesize:    15054\nWidth:       100\nHeight:      50\nBitCount:    24\nUsed:        0\n\n\n"
-                        "Brelvik 1 10\n");
+    EXPECT_EQ(info.out,
+              "Filesize:    15054\nWidth:       100\nHeight:      50\nBitCount:    24\nUsed:        0\n\n\n"
+              "Brelvik 1 10\n");
     CliRun missing = RunCli(dir, {"info", "none.bmp"});
     EXPECT_EQ(missing.status, 1);
     EXPECT_EQ(missing.err.rfind("none.bmp: Cannot open file \"", 0), 0u) << missing.err;

@@ -1,9 +1,10 @@
+#include "cli/Options.h"
+
 #include <gtest/gtest.h>
 
 #include <fstream>
 #include <sstream>
 
-#include "cli/Options.h"
 #include "cli/OutputPlan.h"
 #include "cli/Progress.h"
 #include "cli/UsageError.h"
@@ -11,7 +12,9 @@
 
 namespace {
 
-CommandLine Parse(std::vector<std::string> args) { return ParseCommandLine(args); }
+CommandLine Parse(std::vector<std::string> args) {
+    return ParseCommandLine(args);
+}
 ConvertOptions Convert(std::vector<std::string> args) {
     args.insert(args.begin(), "convert");
     return Parse(args).convert;
@@ -48,9 +51,10 @@ TEST(CliOptions, AcceptsShortLongAndAttachedSpellings) {
 }
 
 TEST(CliOptions, EditsKeepTheirOrderAndValues) {
-    ConvertOptions options = Convert({"--lighten", "20", "--invert", "--darken", "30", "--rotate", "180", "--caption",
-                                      "Привет", "--at", "3,-4", "--font", "Arial", "--size", "12", "--color",
-                                      "#00ff80", "--caption", "b", "--at", "0,0", "a.bmp"});
+    ConvertOptions options =
+        Convert({"--lighten", "20",        "--invert", "--darken", "30",    "--rotate", "180", "--caption",
+                 "Привет",    "--at",      "3,-4",     "--font",   "Arial", "--size",   "12",  "--color",
+                 "#00ff80",   "--caption", "b",        "--at",     "0,0",   "a.bmp"});
     ASSERT_EQ(options.edits.size(), 6u);
     EXPECT_EQ(options.edits[0].kind, EditStep::Brightness);
     EXPECT_EQ(options.edits[0].step, 20);
@@ -201,7 +205,9 @@ TEST(CliProgress, OneLinePerFileOrABarOnATerminal) {
     byBar.Finished("b.bmp");
     byBar.Written("b.bmp", "b.jpg");
     byBar.Finish();
-    EXPECT_NE(bar.str().find("\r\033[K" "a.bmp: bad\n"), std::string::npos);  // the failure clears the bar first
+    EXPECT_NE(bar.str().find("\r\033[K"
+                             "a.bmp: bad\n"),
+              std::string::npos);  // the failure clears the bar first
     EXPECT_NE(bar.str().find("] 2/2 b.bmp\n"), std::string::npos);
 
     std::ostringstream single;

@@ -10,7 +10,8 @@
 // Small rasters for the picture-edit tests.
 
 // A width x height raster at 24 bits per pixel, pixel (x, y) coloured colorOf(x, y) (0x00BBGGRR).
-inline std::unique_ptr<TBitmap> MakeRaster24(int width, int height, const std::function<TColor(int, int)>& colorOf) {
+inline std::unique_ptr<TBitmap> MakeRaster24(int width, int height,
+                                             const std::function<TColor(int, int)>& colorOf) {
     auto bitmap = std::make_unique<TBitmap>();
     bitmap->SetWidth(width);
     bitmap->SetHeight(height);
@@ -42,11 +43,14 @@ inline std::vector<TColor> Pixels24(TBitmap& bitmap) {
 }
 
 // Position-coded colours: each source pixel tells where it came from.
-inline TColor PositionColor(int x, int y) { return platform::RGB(std::uint8_t(10 + x), std::uint8_t(20 + y), 30); }
+inline TColor PositionColor(int x, int y) {
+    return platform::RGB(std::uint8_t(10 + x), std::uint8_t(20 + y), 30);
+}
 
 // The rows of a 24-bit raster of position-coded pixels, each pixel named by names[y][x] of the
 // position it came from, or "blue" for the fill colour; pixels in a row separated by a space.
-inline std::vector<std::string> Describe(TBitmap& bitmap, const std::vector<std::vector<std::string>>& names) {
+inline std::vector<std::string> Describe(TBitmap& bitmap,
+                                         const std::vector<std::vector<std::string>>& names) {
     std::vector<std::string> rows;
     for (int y = 0; y < bitmap.Height(); ++y) {
         std::string row;
@@ -54,7 +58,8 @@ inline std::vector<std::string> Describe(TBitmap& bitmap, const std::vector<std:
             const TColor c = Pixel24(bitmap, x, y);
             const int sx = platform::GetRValue(c) - 10, sy = platform::GetGValue(c) - 20;
             std::string name = "?";
-            if (c == 0xFF0000) name = "blue";
+            if (c == 0xFF0000)
+                name = "blue";
             else if (platform::GetBValue(c) == 30 && sy >= 0 && sy < int(names.size()) && sx >= 0 &&
                      sx < int(names[sy].size()))
                 name = names[sy][sx];

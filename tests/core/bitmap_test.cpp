@@ -1,7 +1,5 @@
 #include <gtest/gtest.h>
 
-#include "tests/core/StandInGraphic.h"
-
 #include <algorithm>
 #include <cstring>
 #include <functional>
@@ -12,6 +10,7 @@
 #include "core/TBitmap.h"
 #include "core/TStream.h"
 #include "tests/core/RasterTestHelpers.h"
+#include "tests/core/StandInGraphic.h"
 
 namespace {
 
@@ -285,8 +284,8 @@ TEST(Bitmap, FilesBeforeTheFormatIsInstalledAreAFaultOfTheProgram) {
     TMemoryStream stream;
     stream.WriteBuffer("BM", 2);
     stream.SetPosition(0);
-    for (auto call : {+[](TBitmap& b, TStream& s) { b.ReadFromStream(s); },
-                      +[](TBitmap& b, TStream& s) { b.WriteToStream(s); }}) {
+    for (auto call : {+[](TBitmap&b, TStream&s) { b.ReadFromStream(s); },
+                      +[](TBitmap&b, TStream&s) { b.WriteToStream(s); }}) {
         try {
             call(bmp, stream);
             FAIL() << "expected std::logic_error";

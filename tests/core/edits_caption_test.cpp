@@ -23,7 +23,8 @@ int CountInk(TBitmap& picture, TColor ink, platform::TRect* bounds = nullptr) {
             if (c == Background) continue;
             EXPECT_EQ(c, ink) << "pixel " << x << "," << y;
             ++count;
-            box = {std::min(box.Left, x), std::min(box.Top, y), std::max(box.Right, x), std::max(box.Bottom, y)};
+            box = {std::min(box.Left, x), std::min(box.Top, y), std::max(box.Right, x),
+                   std::max(box.Bottom, y)};
         }
     if (bounds) *bounds = box;
     return count;

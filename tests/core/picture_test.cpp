@@ -48,7 +48,8 @@ TEST(Picture, ReplaceGraphicWithTheHeldBitmapItselfKeepsThePixels) {
     EXPECT_EQ(changes, 1);
     EXPECT_EQ(now->Image().use_count(), 1);
     for (int y = 0; y < 3; ++y)
-        for (int x = 0; x < 4; ++x) EXPECT_EQ(now->Surface().ReadPixel(x, y), PatternColor(x, y, PureColors()));
+        for (int x = 0; x < 4; ++x)
+            EXPECT_EQ(now->Surface().ReadPixel(x, y), PatternColor(x, y, PureColors()));
     now->SetWidth(5);  // listeners are installed on the new bitmap
     EXPECT_EQ(changes, 2);
 }

@@ -5,4 +5,6 @@
 
 // The formats and brelvik-cli tests: as below, with the picture formats installed as the programs
 // install them.
-int main(int argc, char** argv) { return RunTestsWith<QGuiApplication>(argc, argv, InstallPictureFormats); }
+int main(int argc, char** argv) {
+    return RunTestsWith<QGuiApplication>(argc, argv, InstallPictureFormats);
+}

@@ -82,11 +82,13 @@ inline std::vector<std::uint8_t> ReadFileBytes(const std::string& path) {
 }
 
 inline void WriteFileBytes(const std::string& path, const std::vector<std::uint8_t>& bytes) {
-    std::ofstream(path, std::ios::binary).write(reinterpret_cast<const char*>(bytes.data()), std::streamsize(bytes.size()));
+    std::ofstream(path, std::ios::binary)
+        .write(reinterpret_cast<const char*>(bytes.data()), std::streamsize(bytes.size()));
 }
 
 // The markers of a JPEG file up to its first scan: code and payload (without the length).
-inline std::vector<std::pair<int, std::vector<std::uint8_t>>> JpegMarkers(const std::vector<std::uint8_t>& file) {
+inline std::vector<std::pair<int, std::vector<std::uint8_t>>> JpegMarkers(
+    const std::vector<std::uint8_t>& file) {
     std::vector<std::pair<int, std::vector<std::uint8_t>>> markers;
     std::size_t i = 2;
     while (i + 4 <= file.size() && file[i] == 0xFF) {

@@ -21,5 +21,6 @@ TEST(PictureData, RoundTripReadsOnlyItsOwnBytes) {
     EXPECT_EQ(stream.Position(), end);
     ASSERT_EQ(copy.Width(), 3);
     for (int y = 0; y < 2; ++y)
-        for (int x = 0; x < 3; ++x) EXPECT_EQ(copy.Surface().ReadPixel(x, y), PatternColor(x, y, PureColors()));
+        for (int x = 0; x < 3; ++x)
+            EXPECT_EQ(copy.Surface().ReadPixel(x, y), PatternColor(x, y, PureColors()));
 }

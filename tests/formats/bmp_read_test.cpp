@@ -57,7 +57,7 @@ TEST(BmpRead, ColourTableSizes) {
     // 1 bit, colours used 0: two entries; 9 x 1 pixels, bits 1 0 ... 1 in one 4-byte row.
     BmpBytes oneBit = InfoFile(9, 1, 1);
     oneBit.Raw({0, 0, 255, 0, 0, 255, 0, 0});  // entry 0 red, entry 1 green (blue, green, red, 0)
-    oneBit.Raw({0x80, 0x80, 0, 0});           // pixels 0 and 8 set
+    oneBit.Raw({0x80, 0x80, 0, 0});            // pixels 0 and 8 set
     TBitmap a;
     Load(a, oneBit.data);
     EXPECT_EQ(a.RasterFormat(), rf1Bit);
@@ -79,7 +79,7 @@ TEST(BmpRead, ColourTableSizes) {
 
     // Core header, 8 bits: 256 entries of 3 bytes, then the row.
     BmpBytes core;
-    core.U16(0x4D42).U32(0).U32(0).U32(0);  // file header, offset 0 (ignored)
+    core.U16(0x4D42).U32(0).U32(0).U32(0);     // file header, offset 0 (ignored)
     core.U32(12).U16(2).U16(1).U16(1).U16(8);  // core header: size, width 2, height 1, planes, bits
     for (int i = 0; i < 256; ++i) core.Raw({0, std::uint8_t(i), 0});  // entry i: green i
     core.Raw({7, 200, 0, 0});
@@ -145,10 +145,10 @@ TEST(BmpRead, SixteenAndThirtyTwoBitKinds) {
 TEST(BmpRead, LongerHeadersCarryTheirMasks) {
     BmpBytes f;
     f.U16(0x4D42).U32(0).U32(0).U32(0);
-    f.U32(56).U32(1).U32(1).U16(1).U16(32).U32(3).U32(0);  // 56-byte header, 1 x 1, 32 bits, bit fields
-    f.U32(0).U32(0).U32(0).U32(0);                         // resolutions, colours
+    f.U32(56).U32(1).U32(1).U16(1).U16(32).U32(3).U32(0);      // 56-byte header, 1 x 1, 32 bits, bit fields
+    f.U32(0).U32(0).U32(0).U32(0);                             // resolutions, colours
     f.U32(0x0000FF00).U32(0x00FF0000).U32(0xFF000000).U32(0);  // red, green, blue, alpha masks
-    f.Raw({0, 0x11, 0x22, 0x33});                          // red 0x11, green 0x22, blue 0x33
+    f.Raw({0, 0x11, 0x22, 0x33});                              // red 0x11, green 0x22, blue 0x33
     TBitmap bitmap;
     Load(bitmap, f.data);
     EXPECT_EQ(bitmap.RasterFormat(), rfCustom);
@@ -186,13 +186,13 @@ TEST(BmpRead, DamagedFilesAreRefusedWithOurErrors) {
     BmpBytes hugePalette = InfoFile(1, 1, 24, 0, 0x40000000);
 
     const std::vector<std::pair<std::vector<std::uint8_t>, std::string>> cases = {
-        {cut(good, 13), readError},                         // inside the file header
-        {cut(good, 30), readError},                         // inside the info header
+        {cut(good, 13), readError},  // inside the file header
+        {cut(good, 30), readError},  // inside the info header
         {BmpBytes().Raw({'B', 'A'}).Fill(60, 0).data, invalid},
-        {shortHeader.data, invalid},                        // header size 16
+        {shortHeader.data, invalid},  // header size 16
         {planes.data, invalid},
-        {InfoFile(1, 1, 2).Fill(4, 0).data, invalid},       // 2 bits per pixel
-        {InfoFile(1, 1, 24, 4).Fill(4, 0).data, invalid},   // embedded JPEG
+        {InfoFile(1, 1, 2).Fill(4, 0).data, invalid},      // 2 bits per pixel
+        {InfoFile(1, 1, 24, 4).Fill(4, 0).data, invalid},  // embedded JPEG
         {bitFields8.data, invalid},
         {InfoFile(0, 1, 24).Fill(4, 0).data, invalid},
         {InfoFile(-3, 1, 24).Fill(12, 0).data, invalid},
@@ -204,7 +204,8 @@ TEST(BmpRead, DamagedFilesAreRefusedWithOurErrors) {
         {masksCut.data, readError},
         {hugePalette.data, readError},
     };
-    for (std::size_t i = 0; i < cases.size(); ++i) EXPECT_EQ(LoadError(cases[i].first), cases[i].second) << "case " << i;
+    for (std::size_t i = 0; i < cases.size(); ++i)
+        EXPECT_EQ(LoadError(cases[i].first), cases[i].second) << "case " << i;
 }
 
 TEST(BmpRead, FailedReadKeepsTheOldRaster) {

@@ -21,7 +21,8 @@ std::vector<std::uint32_t> Decode(std::vector<std::uint8_t> data, int width, int
     auto raster = platform::Bitmap::CreateDevice(width, height);
     DecodeRle(data.data(), data.size(), fourBit, Table(fourBit ? 16 : 256), *raster);
     std::vector<std::uint32_t> out(std::size_t(width) * height);
-    for (int y = 0; y < height; ++y) platform::ReadRow32(*raster, y, 0, width, out.data() + std::size_t(y) * width);
+    for (int y = 0; y < height; ++y)
+        platform::ReadRow32(*raster, y, 0, width, out.data() + std::size_t(y) * width);
     return out;
 }
 

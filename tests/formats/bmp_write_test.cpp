@@ -34,7 +34,8 @@ TEST(BmpWrite, EveryLayoutRoundTrips) {
     const auto picture = [](int bits, std::int32_t height, std::uint32_t compression, int entries) {
         BmpBytes f = InfoFile(5, height, bits, compression, std::uint32_t(entries));
         if (compression == 3) f.U32(0xF800).U32(0x07E0).U32(0x001F);
-        for (int i = 0; i < entries; ++i) f.Raw({std::uint8_t(i * 7), std::uint8_t(i * 3), std::uint8_t(255 - i), 0});
+        for (int i = 0; i < entries; ++i)
+            f.Raw({std::uint8_t(i * 7), std::uint8_t(i * 3), std::uint8_t(255 - i), 0});
         const std::size_t stride = ((5 * bits + 31) / 32) * 4;
         for (int y = 0; y < 3; ++y)
             for (std::size_t x = 0; x < stride; ++x) f.U8(std::uint32_t((x * 37 + y * 11) & 0xFF));
@@ -51,10 +52,10 @@ TEST(BmpWrite, EveryLayoutRoundTrips) {
 
 TEST(BmpWrite, CoreHeaderFilesAreWrittenWithACoreHeader) {
     BmpBytes core;
-    core.U16(0x4D42).U32(36).U32(0).U32(32);  // "BM", file size, reserved, pixel offset
+    core.U16(0x4D42).U32(36).U32(0).U32(32);   // "BM", file size, reserved, pixel offset
     core.U32(12).U16(3).U16(1).U16(1).U16(1);  // core header: 3 x 1, 1 bit
-    core.Raw({0, 0, 0, 255, 255, 255});         // black, white (3-byte entries)
-    core.Raw({0xA0, 0, 0, 0});                  // pixels 1 0 1
+    core.Raw({0, 0, 0, 255, 255, 255});        // black, white (3-byte entries)
+    core.Raw({0xA0, 0, 0, 0});                 // pixels 1 0 1
     TBitmap bitmap;
     Load(bitmap, core.data);
     const auto bytes = Written(bitmap);

@@ -13,12 +13,15 @@ namespace {
 
 std::string WriteFile(const std::string& name, const std::vector<std::uint8_t>& bytes) {
     const std::string path = TempDir() + "/" + name;
-    std::ofstream(path, std::ios::binary).write(reinterpret_cast<const char*>(bytes.data()), std::streamsize(bytes.size()));
+    std::ofstream(path, std::ios::binary)
+        .write(reinterpret_cast<const char*>(bytes.data()), std::streamsize(bytes.size()));
     return path;
 }
 
 // 2 x 1 at 24 bits: red, blue.
-std::vector<std::uint8_t> SmallBmp() { return InfoFile(2, 1, 24).Raw({0, 0, 255, 255, 0, 0, 0, 0}).data; }
+std::vector<std::uint8_t> SmallBmp() {
+    return InfoFile(2, 1, 24).Raw({0, 0, 255, 255, 0, 0, 0, 0}).data;
+}
 
 std::string LoadErrorOf(TPicture& picture, const std::string& path) {
     try {
@@ -61,7 +64,8 @@ TEST(Registry, LookupIgnoresCaseAndPrefersTheLastEntry) {
     EXPECT_EQ(list.FindByExtension(".bmp"), nullptr);
     EXPECT_EQ(list.FindByClassName("tbitmap"), nullptr);
 
-    list.RegisterFormat("BMP", "Other bitmaps", TGraphicClass{"TOther", [] { return std::unique_ptr<TGraphic>(); }});
+    list.RegisterFormat("BMP", "Other bitmaps",
+                        TGraphicClass{"TOther", [] { return std::unique_ptr<TGraphic>(); }});
     EXPECT_EQ(list.FindByExtension("bmp")->description, "Other bitmaps");
     EXPECT_EQ(list.Entries().back().extension, "bmp");  // stored in lower case
     list.UnregisterClass("TOther");
@@ -93,7 +97,8 @@ TEST(PictureReadFromFile, FailuresLeaveThePictureAsItWas) {
     EXPECT_EQ(LoadErrorOf(picture, "picture.TxT"), "EInvalidGraphic: Unknown picture file extension (.TxT)");
     EXPECT_EQ(LoadErrorOf(picture, WriteFile("bad.bmp", {'B', 'M', 1})), "EReadError: Stream read error");
     const std::string missing = dir + "/missing.bmp";
-    EXPECT_EQ(LoadErrorOf(picture, missing).rfind("EFOpenError: Cannot open file \"" + missing + "\". ", 0), 0u);
+    EXPECT_EQ(LoadErrorOf(picture, missing).rfind("EFOpenError: Cannot open file \"" + missing + "\". ", 0),
+              0u);
     // A bitmap named as a JPEG goes to the JPEG reader, whatever it holds (when that is registered).
     if (TFileFormatsList::Instance().FindByExtension("jpg")) {
         EXPECT_NE(LoadErrorOf(picture, WriteFile("bitmap.jpg", SmallBmp())), "");

@@ -32,7 +32,7 @@ std::vector<std::uint32_t> RoundTrip(Bitmap& bmp, const std::vector<std::uint32_
 TEST(PlatformRaster, RefusesBadHeadersAndOversizedRasters) {
     EXPECT_THROW(Dib(0, 10, 24), RasterError);
     EXPECT_THROW(Dib(10, 10, 7), RasterError);
-    EXPECT_THROW(Dib(1 << 20, 1 << 20, 24), RasterError);  // pixel ceiling
+    EXPECT_THROW(Dib(1 << 20, 1 << 20, 24), RasterError);         // pixel ceiling
     EXPECT_THROW(Dib(1 << 16, -(1 << 12) - 1, 32), RasterError);  // top-down counts the same
     EXPECT_THROW(Dib(10, INT32_MIN, 8), RasterError);
     EXPECT_THROW(Bitmap::CreateDevice(5, 0), RasterError);
@@ -55,10 +55,11 @@ TEST(PlatformRaster, RowsAreFourByteAlignedAndOrderedByHeightSign) {
 }
 
 TEST(PlatformRaster, IndexedRowsStoreTheNearestEntry) {
-    const std::vector<std::uint32_t> colors = {0x000000, 0xFFFFFF, 0xFF0000, 0x00FF00, 0x0000FF, 0xF00000, 0x101010};
+    const std::vector<std::uint32_t> colors = {0x000000, 0xFFFFFF, 0xFF0000, 0x00FF00,
+                                               0x0000FF, 0xF00000, 0x101010};
     auto b8 = Dib(7, 1, 8, SystemPalette16());
-    EXPECT_EQ(RoundTrip(*b8, colors), (std::vector<std::uint32_t>{0x000000, 0xFFFFFF, 0xFF0000, 0x00FF00, 0x0000FF,
-                                                                  0xFF0000, 0x000000}));
+    EXPECT_EQ(RoundTrip(*b8, colors), (std::vector<std::uint32_t>{0x000000, 0xFFFFFF, 0xFF0000, 0x00FF00,
+                                                                  0x0000FF, 0xFF0000, 0x000000}));
     auto b4 = Dib(7, 1, 4, SystemPalette16());
     EXPECT_EQ(RoundTrip(*b4, colors), RoundTrip(*b8, colors));
     // Nibbles: the left pixel sits in the high half.
@@ -126,8 +127,8 @@ TEST(PlatformRaster, MonochromeKeepsOnlyExactWhite) {
 TEST(PlatformRaster, RowAccessOutsideTheRasterIsIgnored) {
     auto b24 = Dib(2, 1, 24);
     std::uint32_t px[3] = {7, 7, 7};
-    ReadRow32(*b24, 0, 1, 2, px);   // runs past the row
-    ReadRow32(*b24, 1, 0, 1, px);   // no such row
+    ReadRow32(*b24, 0, 1, 2, px);  // runs past the row
+    ReadRow32(*b24, 1, 0, 1, px);  // no such row
     EXPECT_EQ(px[0], 7u);
     WriteRow32(*b24, -1, 0, 1, px);
     EXPECT_EQ(std::vector<std::uint8_t>(b24->bits.begin(), b24->bits.end()), std::vector<std::uint8_t>(8, 0));
@@ -143,7 +144,7 @@ TEST(PlatformRaster, NearestColourTiesGoToTheLowerIndex) {
 TEST(PlatformRaster, SystemAndHalftoneTables) {
     const auto& sys = SystemPalette16();
     ASSERT_EQ(sys.size(), 16u);
-    EXPECT_EQ(sys[1].red, 0x80);   // 0x000080: dark red
+    EXPECT_EQ(sys[1].red, 0x80);    // 0x000080: dark red
     EXPECT_EQ(sys[12].blue, 0xFF);  // 0xFF0000: blue
     EXPECT_EQ(sys[15].green, 0xFF);
     EXPECT_EQ(HalftonePalette().size(), 256u);
@@ -167,6 +168,7 @@ TEST(PlatformRaster, SampledRowsMatchWholeRowsInEveryLayout) {
         ReadRow32(*raster, 0, 0, 9, whole.data());
         SampleRow32(*raster, 0, columns.data(), int(columns.size()), sampled.data());
         for (std::size_t i = 0; i < columns.size(); ++i)
-            EXPECT_EQ(sampled[i], whole[std::size_t(columns[i])]) << raster->BitCount() << " bits, column " << columns[i];
+            EXPECT_EQ(sampled[i], whole[std::size_t(columns[i])])
+                << raster->BitCount() << " bits, column " << columns[i];
     }
 }

@@ -1,9 +1,9 @@
+#include "platform/Region.h"
+
 #include <gtest/gtest.h>
 
 #include <string>
 #include <vector>
-
-#include "platform/Region.h"
 
 using namespace platform;
 
@@ -41,16 +41,8 @@ TEST(Region, CurvedShapesAreFittedOnePixelTighter) {
 TEST(Region, RoundRectangleCutsItsCornersByPixelCentres) {
     // 10 x 9 pixels with quarter circles of radius 4: a pixel is in when its centre is.
     const std::vector<std::string> expected = {
-        "..######...",
-        ".########..",
-        "##########.",
-        "##########.",
-        "##########.",
-        "##########.",
-        "##########.",
-        ".########..",
-        "..######...",
-        "...........",
+        "..######...", ".########..", "##########.", "##########.", "##########.",
+        "##########.", "##########.", ".########..", "..######...", "...........",
     };
     EXPECT_EQ(Picture(CreateRoundRectRgn(0, 0, 11, 10, 8, 8), 11, 10), expected);
 }

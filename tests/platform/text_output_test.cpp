@@ -54,8 +54,10 @@ TEST(TextOutput, OpaqueModeFillsTheCellTransparentModeOnlyTheLetters) {
     for (int y = 0; y < 30; ++y)
         for (int x = 0; x < 80; ++x) {
             const bool inside = x >= 3 && x < 3 + cell.cx && y >= 2 && y < 2 + cell.cy;
-            if (inside) inCell.insert(At(*opaque, x, y));
-            else EXPECT_EQ(At(*opaque, x, y), Green32) << x << "," << y;
+            if (inside)
+                inCell.insert(At(*opaque, x, y));
+            else
+                EXPECT_EQ(At(*opaque, x, y), Green32) << x << "," << y;
         }
     EXPECT_EQ(inCell, (std::set<std::uint32_t>{0xFF0000, 0x0000FF}));
 

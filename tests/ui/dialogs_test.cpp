@@ -33,9 +33,13 @@ public:
     }
 };
 
-TColor PixelAt(int x, int y) { return Form1->Image1->Picture().AsBitmap().Surface().ReadPixel(x, y); }
+TColor PixelAt(int x, int y) {
+    return Form1->Image1->Picture().AsBitmap().Surface().ReadPixel(x, y);
+}
 
-bool HoldsStartupPhotograph() { return dynamic_cast<TJPEGImage*>(Form1->Image1->Picture().HeldGraphic()) != nullptr; }
+bool HoldsStartupPhotograph() {
+    return dynamic_cast<TJPEGImage*>(Form1->Image1->Picture().HeldGraphic()) != nullptr;
+}
 
 class DialogsTest : public FormsTest {
 protected:
@@ -96,7 +100,7 @@ TEST_F(DialogsTest, DarkenByFiftyLeavesChannelsBelowFiftyAlone) {
 
 TEST_F(DialogsTest, YesWithoutAStepLeavesEvenTheStartupPhotograph) {
     ASSERT_TRUE(HoldsStartupPhotograph());
-    emit Form2->FancyButton1->clicked();  // nothing selected
+    emit Form2->FancyButton1->clicked();     // nothing selected
     Form2->XPComboBox1->setCurrentIndex(0);  // the empty item
     emit Form2->FancyButton1->clicked();
     emit Form3->FancyButton2->clicked();
@@ -228,7 +232,8 @@ TEST(FontChoiceWindow, ANamedColourIsSelectedWithoutAnExtraEntry) {
 }
 
 TEST_F(DialogsTest, ThePickListsOfTheDialogsHaveRowsThirteenPixelsHigh) {
-    for (TXPComboBox* list : {Form2->XPComboBox1, Form3->XPComboBox1, Form6->XPComboBox1, Form6->XPComboBox2}) {
+    for (TXPComboBox* list :
+         {Form2->XPComboBox1, Form3->XPComboBox1, Form6->XPComboBox1, Form6->XPComboBox2}) {
         EXPECT_EQ(list->ItemHeight(), 13);
         EXPECT_EQ(list->view()->sizeHintForRow(0), 13);
     }

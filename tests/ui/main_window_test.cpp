@@ -101,7 +101,8 @@ TEST_F(MainWindowTest, TheWholeScrollBoxViewportHasTheScrollBoxColour) {
     ASSERT_GT(viewportWidth, content->width());
     for (int x = content->width(); x < viewportWidth; ++x)
         for (int y : {0, 100, Form1->ScrollBox1->viewport()->height() - 1})
-            ASSERT_EQ(PixelOf(shot, origin.x() + x, origin.y() + y), 0xECE9D8u) << "viewport x " << x << ", y " << y;
+            ASSERT_EQ(PixelOf(shot, origin.x() + x, origin.y() + y), 0xECE9D8u)
+                << "viewport x " << x << ", y " << y;
     Form1->hide();
 }
 

@@ -1,5 +1,5 @@
-#include <QApplication>
 #include <QAbstractItemView>
+#include <QApplication>
 #include <QComboBox>
 #include <QCompleter>
 #include <QFileSystemModel>
@@ -313,7 +313,8 @@ void WriteJpegWithoutTables(const std::string& path) {
     std::size_t at = 2;
     while (at + 4 <= bytes.size() && std::uint8_t(bytes[at]) == 0xFF) {
         const auto marker = std::uint8_t(bytes[at + 1]);
-        const std::size_t length = std::size_t(std::uint8_t(bytes[at + 2])) << 8 | std::uint8_t(bytes[at + 3]);
+        const std::size_t length =
+            std::size_t(std::uint8_t(bytes[at + 2])) << 8 | std::uint8_t(bytes[at + 3]);
         if (marker == 0xDA) break;  // the scan: keep the rest as it is
         if (marker != 0xDB) cut.insert(cut.end(), bytes.begin() + at, bytes.begin() + at + 2 + length);
         at += 2 + length;
@@ -399,8 +400,9 @@ TEST_F(PictureDialogsTest, OnScreenForTheScreenshot) {
         box->repaint();
         QTest::qWait(500);
         const QPoint at = box->mapToGlobal(QPoint(0, 0));
-        std::ofstream(folder + "/ready") << at.x() << ' ' << at.y() << ' ' << box->width() << ' ' << box->height() << ' '
-                                          << open.PreviewArea()->PictureLabel()->text().toStdString() << '\n';
+        std::ofstream(folder + "/ready")
+            << at.x() << ' ' << at.y() << ' ' << box->width() << ' ' << box->height() << ' '
+            << open.PreviewArea()->PictureLabel()->text().toStdString() << '\n';
         for (int i = 0; i < 200 && !std::filesystem::exists(folder + "/done"); ++i) QTest::qWait(100);
     });
     EXPECT_FALSE(open.RunDialog());

@@ -15,7 +15,9 @@
 
 namespace {
 
-std::vector<QWidget*> AllForms() { return {Form1, Form2, Form3, Form4, Form5, Form6}; }
+std::vector<QWidget*> AllForms() {
+    return {Form1, Form2, Form3, Form4, Form5, Form6};
+}
 
 std::string Where(const QWidget* form, const QString& text) {
     return form->windowTitle().toStdString() + ": \"" + text.toStdString() + "\"";
@@ -100,7 +102,8 @@ TEST_F(WindowCaptionsTest, EveryLabelFitsBeforeItsNeighbour) {
                 if (other == label || qobject_cast<TBevel*>(other)) continue;
                 const QRect g = other->geometry();
                 if (g.left() <= box.left() || g.bottom() < box.top() || g.top() > box.bottom()) continue;
-                EXPECT_LE(box.right(), g.left() - 1) << Where(form, text) << " runs into the control at " << g.left();
+                EXPECT_LE(box.right(), g.left() - 1)
+                    << Where(form, text) << " runs into the control at " << g.left();
             }
         }
 }

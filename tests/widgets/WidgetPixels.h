@@ -1,8 +1,8 @@
 #pragma once
+#include <QApplication>
 #include <QColor>
 #include <QImage>
 #include <QMouseEvent>
-#include <QApplication>
 #include <QWidget>
 #include <set>
 #include <tuple>
@@ -15,7 +15,9 @@ inline Rgb PixelAt(const QImage& image, int x, int y) {
     return {c.red(), c.green(), c.blue()};
 }
 
-inline QImage Shot(QWidget& widget) { return widget.grab().toImage().convertToFormat(QImage::Format_RGB32); }
+inline QImage Shot(QWidget& widget) {
+    return widget.grab().toImage().convertToFormat(QImage::Format_RGB32);
+}
 
 // The widget as a screen of `ratio` device pixels per logical pixel shows it: one image pixel per
 // device pixel.
@@ -37,7 +39,8 @@ inline std::set<QRgb> ColoursOf(const QImage& image) {
 }
 
 // Delivers one mouse event straight to a widget, as the desktop does while it holds the pointer.
-inline void SendMouse(QWidget& widget, QEvent::Type type, QPoint pos, Qt::MouseButton button = Qt::LeftButton) {
+inline void SendMouse(QWidget& widget, QEvent::Type type, QPoint pos,
+                      Qt::MouseButton button = Qt::LeftButton) {
     const Qt::MouseButton changed = type == QEvent::MouseMove ? Qt::NoButton : button;
     const Qt::MouseButtons held = type == QEvent::MouseButtonPress ? Qt::MouseButtons(button) : Qt::NoButton;
     QMouseEvent event(type, QPointF(pos), QPointF(widget.mapToGlobal(pos)), changed, held, Qt::NoModifier);

@@ -5,4 +5,6 @@
 
 // The widgets and windows tests: a QApplication (offscreen unless told otherwise) and the picture
 // formats, as the program has at start-up.
-int main(int argc, char** argv) { return RunTestsWith<QApplication>(argc, argv, InstallPictureFormats); }
+int main(int argc, char** argv) {
+    return RunTestsWith<QApplication>(argc, argv, InstallPictureFormats);
+}

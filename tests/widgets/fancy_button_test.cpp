@@ -8,11 +8,11 @@
 #include <memory>
 
 #include "tests/widgets/WidgetPixels.h"
-#include "widgets/WidgetsAccessibility.h"
 #include "widgets/FancyFace.h"
 #include "widgets/FancyLayout.h"
 #include "widgets/SharedButtonLook.h"
 #include "widgets/TFancyButton.h"
+#include "widgets/WidgetsAccessibility.h"
 
 namespace {
 

@@ -7,13 +7,17 @@
 #include "widgets/TXPComboBox.h"
 
 // The combo-box button bitmaps live in the resources of the widgets library.
-static void LoadProgramResources() { Q_INIT_RESOURCE(widgets); }
+static void LoadProgramResources() {
+    Q_INIT_RESOURCE(widgets);
+}
 
 namespace {
 
 constexpr Rgb Corner{234, 234, 255}, BlueChevron{35, 105, 190};
 
-std::set<QRgb> ImageColours(const char* name) { return ColoursOf(QImage(QString(":/") + name)); }
+std::set<QRgb> ImageColours(const char* name) {
+    return ColoursOf(QImage(QString(":/") + name));
+}
 
 bool FromImage(const QImage& shot, int x, int y, const char* name) {
     return ImageColours(name).count(shot.pixel(x, y) | 0xFF000000u) == 1;
