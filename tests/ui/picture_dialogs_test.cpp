@@ -183,7 +183,7 @@ TEST_F(PictureDialogsTest, NameCompletionListClosesWithTheDialog) {
     WhileOpen([&](QFileDialog& dialog) {
         dialog.setDirectory(QString::fromStdString(dir));
         dialog.activateWindow();
-        QTest::qWaitForWindowActive(&dialog);
+        ASSERT_TRUE(QTest::qWaitForWindowActive(&dialog));
         QTest::qWait(300);  // the folder is listed in the background
         auto* name = dialog.findChild<QLineEdit*>("fileNameEdit");
         ASSERT_TRUE(name && name->completer());
