@@ -62,8 +62,8 @@ std::string JsonString(const std::string& text) {
 std::string JsonRecord(const PlannedOutput& entry, const FileOutcome& outcome) {
     static const char* const statusNames[] = {"ok", "failed", "skipped"};
     std::string record = "{\"source\":" + JsonString(entry.source) +
-                         ",\"output\":" + JsonString(entry.output) + ",\"status\":\"" +
-                         statusNames[outcome.status] + "\"";
+                         ",\"output\":" + (entry.output.empty() ? "null" : JsonString(entry.output)) +
+                         ",\"status\":\"" + statusNames[outcome.status] + "\"";
     if (outcome.status == FileOutcome::Failed) record += ",\"error\":" + JsonString(outcome.error);
     record += ",\"bytes\":" + Number(outcome.bytes) + ",\"width\":" + Number(outcome.width) +
               ",\"height\":" + Number(outcome.height) + ",\"quality\":" + Number(outcome.quality) +

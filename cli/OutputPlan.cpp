@@ -93,7 +93,9 @@ std::vector<PlannedOutput> PlanOutputs(const ConvertOptions& options) {
     std::vector<PlannedOutput> plan;
     std::set<std::string> taken;
     for (const SourceFile& source : sources) {
-        PlannedOutput entry{source.path, OutputFor(options, source), source.refusal};
+        // A folder that could not be read has no output to name.
+        PlannedOutput entry{source.path, source.refusal.empty() ? OutputFor(options, source) : std::string(),
+                            source.refusal};
         if (entry.refusal.empty()) entry.refusal = Refusal(entry.source, entry.output, taken);
         entry.skip = options.skipExisting && entry.refusal.empty() && entry.output != StandardStream &&
                      platform::IsNewerFile(entry.output, entry.source);

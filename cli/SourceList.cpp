@@ -1,5 +1,7 @@
 #include "cli/SourceList.h"
 
+#include <algorithm>
+
 #include "cli/TerminalText.h"
 #include "cli/UsageError.h"
 #include "core/Errors.h"
@@ -46,16 +48,22 @@ std::string Join(const std::string& folder, const std::string& name) {
     return folder.back() == '/' ? folder + name : folder + "/" + name;
 }
 
+// The pictures and the folders that could not be read, in the order of their paths below `folder`,
+// as a listing of the whole tree would give them.
 void AddFolder(const std::string& folder, std::vector<SourceFile>& sources) {
     const platform::FolderListing listing = platform::ListFilesUnder(folder);
+    std::vector<std::pair<std::string, SourceFile>> found;
     for (const auto& [relative, reason] : listing.unreadable) {
         const std::string path = relative.empty() ? folder : Join(folder, relative);
-        sources.push_back(SourceFile{path, relative.empty() ? "" : relative + "/", true,
-                                     "cannot read the folder: " + reason});
+        found.push_back({relative, SourceFile{path, relative.empty() ? "" : relative + "/", true,
+                                              "cannot read the folder: " + reason}});
     }
     for (const std::string& relative : listing.files)
         if (IsPictureName(relative))
-            sources.push_back(SourceFile{Join(folder, relative), FolderOf(relative), true, {}});
+            found.push_back({relative, SourceFile{Join(folder, relative), FolderOf(relative), true, {}}});
+    std::stable_sort(found.begin(), found.end(),
+                     [](const auto& a, const auto& b) { return a.first < b.first; });
+    for (auto& entry : found) sources.push_back(std::move(entry.second));
 }
 
 }  // namespace

@@ -50,6 +50,10 @@ const Case cases[] = {
     {"chmod 755 .; mkdir -p t/locked; cp a.bmp t/locked/x.bmp; chmod 644 t/locked;"
      "setpriv --reuid=65534 --regid=65534 --clear-groups $CLI convert -r t",
      1, "t/locked: cannot read the folder: Permission denied"},
+    {"chmod 755 .; mkdir -p t/locked t/z; cp a.bmp t; cp a.bmp t/z; cp a.bmp t/locked; chmod 644 t/locked;"
+     "setpriv --reuid=65534 --regid=65534 --clear-groups $CLI convert -r --json t 2>/dev/null |"
+     "grep -o '\"output\":[^,]*' | tr '\\n' ' ' >&2",
+     0, "\"output\":\"t/a.jpg\" \"output\":null \"output\":\"t/z/a.jpg\" "},
     // No worker can be started: the batch is converted all the same. (The leak checker of a
     // sanitizer build needs a thread at exit, which the limit refuses too.)
     {"chmod 777 .; ASAN_OPTIONS=${ASAN_OPTIONS:+$ASAN_OPTIONS:}detect_leaks=0 setpriv --reuid=65534 "
