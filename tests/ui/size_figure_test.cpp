@@ -55,7 +55,7 @@ TEST_F(FormsTest, TheSizeFigureIsTheSizeOfTheFileTheSaveWrites) {
         ASSERT_TRUE(dialogs.errors.empty()) << dialogs.errors.front();
         const std::string saved = Bytes(base + ".jpg");
         EXPECT_EQ(figure, KilobyteText(std::int64_t(saved.size())));
-        EXPECT_EQ(bytes, std::to_string(saved.size()) + " bytes");
+        EXPECT_EQ(bytes, std::to_string(saved.size()) + " байт");
         SaveAsJpeg(Form1->Image1->Picture(), quality, dir + "/fresh.jpg");
         EXPECT_EQ(saved, Bytes(dir + "/fresh.jpg"));
     }
