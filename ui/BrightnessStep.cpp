@@ -5,12 +5,10 @@
 #include "ui/DialogControls.h"
 #include "ui/TImage.h"
 #include "ui/Unit1.h"
-#include "ui/WorkingPictureEdit.h"
 
 void ApplyBrightnessStep(const TXPComboBox& list) {
     const std::string text = SelectedText(list);
     if (text.empty()) return;
     const int step = StrToInt(text);
-    EditWorkingPicture(Form1->Image1->Picture(),
-                       [step](TPicture& picture) { ShiftBrightness(picture.AsBitmap(), step, step, step); });
+    Form1->EditPicture([step](TPicture& picture) { ShiftBrightness(picture.AsBitmap(), step, step, step); });
 }

@@ -88,6 +88,14 @@ void JpegSizeProbe::Stop() {
     if (running_) running_->abandoned = true;
 }
 
+void JpegSizeProbe::LetGoOfRows() {
+    rows_.reset();
+    if (!running_) return;
+    running_->abandoned = true;
+    pool_.waitForDone();
+    running_->rows.reset();  // Finished, already queued, then starts what is wanted by then
+}
+
 const TMemoryStream* JpegSizeProbe::BytesFor(const Key& key) const {
     return done_ && done_->key == key ? &done_->bytes : nullptr;
 }

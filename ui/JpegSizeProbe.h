@@ -38,6 +38,9 @@ public:
     void Request(const TPicture& working, const Key& key);
     // Nothing is wanted (the icon type is chosen): a run is abandoned, the rows let go.
     void Stop();
+    // The picture is about to change in place: a run is abandoned and waited for (it stops within a
+    // row), and every hold on the picture's rows is let go, so the change needs no copy of them.
+    void LetGoOfRows();
     // The bytes the save would write for `key`, when they are known.
     const TMemoryStream* BytesFor(const Key& key) const;
 

@@ -35,7 +35,6 @@
 #include "ui/Unit4.h"
 #include "ui/Unit5.h"
 #include "ui/Unit6.h"
-#include "ui/WorkingPictureEdit.h"
 #include "widgets/QtColor.h"
 #include "widgets/TFancyButton.h"
 #include "widgets/TScrollBox.h"
@@ -292,7 +291,7 @@ void TForm1::Image2DblClick() {
 }
 
 void TForm1::N2Click() {
-    EditWorkingPicture(Image1->Picture(), InvertWorkingPicture);
+    EditPicture(InvertWorkingPicture);
     Image1->repaint();
 }
 
@@ -310,10 +309,10 @@ void TForm1::N8Click() {
 }
 
 void TForm1::N901Click() {
-    EditWorkingPicture(Image1->Picture(), [](TPicture& picture) { RotateWorkingPicture(picture, 90); });
+    EditPicture([](TPicture& picture) { RotateWorkingPicture(picture, 90); });
 }
 void TForm1::N101Click() {
-    EditWorkingPicture(Image1->Picture(), [](TPicture& picture) { RotateWorkingPicture(picture, 180); });
+    EditPicture([](TPicture& picture) { RotateWorkingPicture(picture, 180); });
 }
 
 void TForm1::BMP1Click() {

@@ -1,4 +1,5 @@
 #pragma once
+#include <functional>
 #include <memory>
 #include <optional>
 
@@ -18,6 +19,7 @@ class TBevel;
 class TFancyButton;
 class TImage;
 class TLabel;
+class TPicture;
 class TXPCollapsePanel;
 class TXPEdit;
 
@@ -89,6 +91,10 @@ public:
     // Puts the path into XPEdit1 and loads the file into Image1 by its extension, as the first
     // browse button does with the file chosen in its dialog (also the program argument and a drop).
     void OpenSourcePicture(const std::string& path);
+
+    // Runs an edit of the working picture (every menu and dialog edit comes here); the size figure
+    // lets go of the picture's rows first, so the edit changes them in place instead of copying.
+    void EditPicture(const std::function<void(TPicture&)>& edit);
 
     // The window's own drawing surface (the icon export draws its intermediate pictures on it).
     TCanvas& Surface() { return *surface_; }

@@ -8,7 +8,6 @@
 #include "ui/TImage.h"
 #include "ui/TLabel.h"
 #include "ui/Unit1.h"
-#include "ui/WorkingPictureEdit.h"
 #include "widgets/TFancyButton.h"
 #include "widgets/TXPCollapsePanel.h"
 #include "widgets/TXPComboBox.h"
@@ -70,7 +69,7 @@ void TForm6::FancyButton1Click() {
     const std::string text = XPEdit1->text().toStdString();
     const int y = StrToInt(SelectedText(*XPComboBox2));
     const int x = StrToInt(SelectedText(*XPComboBox1));
-    EditWorkingPicture(Form1->Image1->Picture(), [&](TPicture& picture) {
+    Form1->EditPicture([&](TPicture& picture) {
         DrawCaption(picture.AsBitmap(), text, x, y, font.color, font.name, font.sizePoints);
     });
 }
