@@ -32,6 +32,28 @@ const Case cases[] = {
     {"printf KEEP- > f.jpg; $CLI convert -o /proc/thread-self/fd/1 a.bmp >> f.jpg && head -c 5 f.jpg | "
      "grep -qx KEEP- && test $(wc -c < f.jpg) -gt 100",
      0, ""},
+    // Links to its own descriptors are written through, where the shell left them.
+    {R"sh($CLI convert a.bmp -o r.jpg; ln -s /proc/self/fd/1 out;
+        { printf head; $CLI convert a.bmp -o out; } > f.jpg && test -L out && cmp f.jpg <(printf head; cat r.jpg))sh",
+     0, ""},
+    {R"sh($CLI convert a.bmp -o r.jpg; $CLI convert a.bmp -o /dev/fd/1 | cat > f.jpg && cmp f.jpg r.jpg)sh",
+     0, ""},
+    // Scratch files: fresh names another user's folders cannot block, private while they live,
+    // named when they fail, gone afterwards.
+    {R"sh(mkdir -p s/brelvik-cli-input.bmp s/brelvik-cli-output;
+        TMPDIR=$PWD/s $CLI convert --from bmp - -o - < a.bmp > f.jpg && test -s f.jpg)sh",
+     0, ""},
+    {R"sh(mkdir s; { head -c 2 a.bmp; sleep 1; } | (umask 022; TMPDIR=$PWD/s exec $CLI convert --from bmp - -o h.jpg) &
+        sleep 0.5; stat -c %a s/* >&2; wait; test -z "$(ls s)")sh",
+     0, "600"},
+    {"TMPDIR=$PWD/missing $CLI convert a.bmp -o - > x.jpg", 1,
+     "/missing/brelvik-XXXXXX\". No such file or directory"},
+    {"TMPDIR=$PWD/missing $CLI convert --from bmp - -o x.jpg < a.bmp", 1,
+     "/missing/brelvik-XXXXXX.bmp\". No such file or directory"},
+    {R"sh(mkdir s; ulimit -f 2; TMPDIR=$PWD/s $CLI convert --to bmp a.bmp -o - > x.bmp; e=$?; test -z "$(ls s)" || exit 9; exit $e)sh",
+     1, "a.bmp: Stream write error (scratch file "},
+    {R"sh(ulimit -f 2; $CLI convert --to bmp a.bmp -o x.bmp; e=$?; test "$(ls -A | tr '\n' ' ')" = "a.bmp b.bmp " || exit 9; exit $e)sh",
+     1, "a.bmp: Stream write error (x.bmp: File too large)"},
     {"$CLI convert --files-from - <&-", 2, "Cannot read standard input"},
     {"$CLI convert --files-from /", 2, "Cannot open file \"/\". Is a directory"},
     // An empty picture is no picture, whatever the output kind; nothing is written.
