@@ -3,7 +3,9 @@
 #include <functional>
 #include <memory>
 #include <string>
+#include <utility>
 
+#include "core/PictureMetadata.h"
 #include "platform/Bitmap.h"
 #include "platform/Geometry.h"
 
@@ -61,6 +63,10 @@ public:
     bool PaletteModified() const { return paletteModified_; }
     void SetPaletteModified(bool value) { paletteModified_ = value; }
 
+    // What the file this graphic was read from said besides its pixels.
+    const TPictureMetadata& Metadata() const { return metadata_; }
+    void SetMetadata(TPictureMetadata metadata) { metadata_ = std::move(metadata); }
+
     TNotifyEvent OnChange;
     TProgressEvent OnProgress;
 
@@ -74,4 +80,5 @@ protected:
     bool modified_ = false;
     bool transparent_ = false;
     bool paletteModified_ = false;
+    TPictureMetadata metadata_;
 };
