@@ -16,6 +16,9 @@ packages=(
   dpkg-dev lintian desktop-file-utils appstream man-db bash-completion
   parallel rsync graphicsmagick libvips-tools time
   clang clang-format libclang-rt-14-dev
+  libpng-dev libwebp-dev libtiff-dev libgif-dev libexif-dev
+  qt6-image-formats-plugins python3-pil webp libtiff-tools
+  qt6-l10n-tools qt6-translations-l10n qt6-wayland weston
 )
 
 missing=()
