@@ -11,6 +11,7 @@
 #include "ui/ErrorHandling.h"
 #include "ui/Forms.h"
 #include "ui/Guarded.h"
+#include "ui/InterfaceLanguage.h"
 #include "ui/KeyboardMode.h"
 #include "ui/TForm.h"
 #include "ui/Unit1.h"
@@ -18,6 +19,7 @@
 Application::Application(int& argc, char** argv) : QApplication(argc, argv) {
     SetApplicationTitle(QFileInfo(applicationFilePath()).completeBaseName().toStdString());
     setApplicationName(QString::fromStdString(ApplicationTitle()));
+    InstallInterfaceLanguage();
     setWindowIcon(TForm::SharedIcon());
     platform::InstallFontSubstitutes();
     platform::InstallQtTextEngine();
