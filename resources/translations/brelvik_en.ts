@@ -181,7 +181,7 @@
     <name>TForm5</name>
     <message>
         <source>О BMP файле</source>
-        <translation>BMP file info</translation>
+        <translation>BMP info</translation>
     </message>
     <message>
         <source>Сведения о BMP файле</source>
