@@ -61,8 +61,8 @@ set(CPACK_PACKAGE_VERSION ${PROJECT_VERSION})
 set(CPACK_PACKAGE_CONTACT "The Brelvik developers <brelvik@example.org>")
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "picture utility: convert BMP pictures to JPEG or icons, and edit them")
 string(JOIN "\n" CPACK_PACKAGE_DESCRIPTION
-  "A small desktop picture utility with a Russian interface. It opens a BMP"
-  "file, shows it and edits it (inverts the colours, lightens or darkens it,"
+  "A small desktop picture utility, in Russian or English as the locale says."
+  "It opens a BMP file, shows it and edits it (inverts the colours, lightens or darkens it,"
   "rotates it by 90 or 180 degrees, writes a line of text on it), lists the"
   "facts in the BMP file's headers, and saves the picture as a JPEG file at a"
   "chosen quality or as an icon."
@@ -74,8 +74,10 @@ set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
 set(CPACK_STRIP_FILES ON)
 # The libraries come from what the binaries link (dpkg-shlibdeps); the fonts are the faces the
-# windows ask for, and xdg-open is what a double click on a picture hands the file to.
+# windows ask for, and xdg-open is what a double click on a picture hands the file to. Qt's own
+# translations make its dialogs speak the windows' language, and its Wayland plugin lets the
+# program run natively there (without it, through XWayland, blurred under fractional scaling).
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 set(CPACK_DEBIAN_PACKAGE_DEPENDS "fonts-liberation")
-set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "xdg-utils")
+set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "xdg-utils, qt6-wayland, qt6-translations-l10n")
 include(CPack)

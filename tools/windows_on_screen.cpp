@@ -4,6 +4,7 @@
 #include <fstream>
 
 #include "tests/ui/UiFixtures.h"
+#include "ui/InterfaceLanguage.h"
 #include "ui/Unit1.h"
 #include "ui/Unit2.h"
 #include "ui/Unit3.h"
@@ -22,6 +23,12 @@ TEST_F(FormsTest, AllSixWindowsForTheScreenshots) {
     const char* shotDir = std::getenv("BRELVIK_WINDOWS_SHOT_DIR");
     ASSERT_NE(shotDir, nullptr) << "run by tests/ui/dense_windows_test.sh under a virtual X server";
     const std::string folder = shotDir;
+    // BRELVIK_WINDOWS_LOCALE=en_US (say) shows the windows in that locale's language.
+    if (const char* locale = std::getenv("BRELVIK_WINDOWS_LOCALE")) {
+        DestroyForms();
+        InstallInterfaceLanguage(QLocale(QString::fromLocal8Bit(locale)));
+        CreateForms();
+    }
     WriteBmp24(folder + "/stripes.bmp", 64, 48, [](int x, int) { return x % 8 < 4 ? 0xFF0000u : 0x0000FFu; });
     Form1->XPEdit1->setText(QString::fromStdString(folder + "/stripes.bmp"));
     Form1->BMP1Click();  // fills and shows the information window

@@ -11,6 +11,7 @@
 #include "ui/ErrorHandling.h"
 #include "ui/Forms.h"
 #include "ui/Guarded.h"
+#include "ui/InterfaceLanguage.h"
 #include "ui/KeyboardMode.h"
 #include "ui/TForm.h"
 #include "ui/Unit1.h"
@@ -18,6 +19,9 @@
 Application::Application(int& argc, char** argv) : QApplication(argc, argv) {
     SetApplicationTitle(QFileInfo(applicationFilePath()).completeBaseName().toStdString());
     setApplicationName(QString::fromStdString(ApplicationTitle()));
+    // The compositor matches the windows to the desktop entry (its icon, its name) by this id.
+    setDesktopFileName(QStringLiteral("org.brelvik.Brelvik"));
+    InstallInterfaceLanguage();
     setWindowIcon(TForm::SharedIcon());
     platform::InstallFontSubstitutes();
     platform::InstallQtTextEngine();
@@ -31,6 +35,7 @@ int Application::Run(const std::string& picture) {
     // Before any window: the main window's layout holds a JPEG picture.
     RegisterJpegFormats();
     CreateForms();
+    KeepSecondaryFormsOverMain();
     Form1->show();
     // From inside the loop, so that an error box for the picture comes over the shown window.
     if (!picture.empty())

@@ -14,10 +14,10 @@ TXPCollapsePanel* MakeDialogPanel(QWidget* client, int width, int height) {
     return panel;
 }
 
-TFancyButton* MakeDialogButton(QWidget* parent, int left, int top, int width, const char* caption) {
+TFancyButton* MakeDialogButton(QWidget* parent, int left, int top, int width, const QString& caption) {
     auto* button = new TFancyButton(parent);
     button->setGeometry(left, top, width, 19);
-    button->SetCaption(caption);
+    button->SetCaption(caption.toStdString());
     ApplySharedButtonLook(*button);
     return button;
 }

@@ -13,7 +13,7 @@ class TXPComboBox;
 // The coloured panel behind a dialog's controls (background 16485715).
 TXPCollapsePanel* MakeDialogPanel(QWidget* client, int width, int height);
 // A fancy button 19 pixels high with the program's shared look.
-TFancyButton* MakeDialogButton(QWidget* parent, int left, int top, int width, const char* caption);
+TFancyButton* MakeDialogButton(QWidget* parent, int left, int top, int width, const QString& caption);
 // A pick list (no typing) with rows 13 pixels high and the given items, in the order given, and
 // nothing selected.
 TXPComboBox* MakePickList(QWidget* parent, int left, int top, int width, int height,

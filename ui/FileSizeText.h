@@ -2,8 +2,9 @@
 #include <cstdint>
 #include <string>
 
-// The main window's size displays: this caption, then the size in kilobytes beside it.
-inline constexpr const char* FileSizeCaption = "Размер файла равен:  ";
+// The main window's size displays: this caption (in the interface's language), then the size in
+// kilobytes beside it.
+std::string FileSizeCaption();
 
 // A byte count as the main window shows it: kilobytes rounded to the nearest integer (a tie goes
 // to the even one); a missing file (-1) shows 0.

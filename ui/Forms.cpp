@@ -1,5 +1,8 @@
 #include "ui/Forms.h"
 
+#include <QWindow>
+#include <initializer_list>
+
 #include "ui/Unit1.h"
 #include "ui/Unit2.h"
 #include "ui/Unit3.h"
@@ -14,6 +17,14 @@ void CreateForms() {
     Form4 = new TForm4;
     Form5 = new TForm5;
     Form6 = new TForm6;
+}
+
+void KeepSecondaryFormsOverMain() {
+    Form1->winId();  // the native windows exist from here on, hidden
+    for (QWidget* form : std::initializer_list<QWidget*>{Form2, Form3, Form4, Form5, Form6}) {
+        form->winId();
+        form->windowHandle()->setTransientParent(Form1->windowHandle());
+    }
 }
 
 namespace {

@@ -42,9 +42,9 @@ void TImage::SetPictureName(const QString& name) {
 
 QString TImage::PictureDescription() const {
     QString text = pictureName_.isEmpty() ? QString() : pictureName_ + QStringLiteral(": ");
-    if (picture_.Width() <= 0 || picture_.Height() <= 0) return text + QStringLiteral("пусто");
-    text += QStringLiteral("%1 × %2 точек").arg(picture_.Width()).arg(picture_.Height());
-    if (changes_ > 0) text += QStringLiteral(", правок: %1").arg(changes_);
+    if (picture_.Width() <= 0 || picture_.Height() <= 0) return text + tr("пусто");
+    text += tr("%1 × %2 точек").arg(picture_.Width()).arg(picture_.Height());
+    if (changes_ > 0) text += tr(", правок: %1").arg(changes_);
     return text;
 }
 
@@ -95,6 +95,17 @@ void TImage::paintEvent(QPaintEvent*) {
     painting_ = false;
 }
 
+namespace {
+// A device raster leaves its fourth byte 0, where Qt's RGB32 wants 0xFF: a window with an alpha
+// channel (as on Wayland) would take the picture for transparent and show what lies behind it.
+void MarkOpaque(platform::Bitmap& raster) {
+    for (int y = 0; y < raster.Height(); ++y) {
+        auto* row = reinterpret_cast<std::uint32_t*>(raster.ScanLine(y));
+        for (int x = 0; x < raster.Width(); ++x) row[x] |= 0xFF000000u;
+    }
+}
+}  // namespace
+
 void TImage::DrawPicture(QPainter& painter) {
     // The fit is worked out in logical pixels; the picture is then drawn into the device pixels the
     // box covers, so on a dense screen a large picture shows correspondingly more of its detail.
@@ -115,6 +126,7 @@ void TImage::DrawPicture(QPainter& painter) {
         TRasterCanvas canvas(*raster);
         picture_.HeldGraphic()->DrawInRect(canvas, device);
     }
+    MarkOpaque(*raster);
     // The device raster's rows are 32-bit top-down, blue, green, red, unused: Qt's RGB32 layout.
     QImage view(raster->ScanLine(0), raster->Width(), raster->Height(), int(raster->Stride()),
                 QImage::Format_RGB32);

@@ -28,10 +28,10 @@ void TLabel::SetAutoSize(bool value) {
     if (autoSize_) adjustSize();
 }
 
-TLabel* MakeBlueLabel(QWidget* parent, int left, int top, const std::string& caption) {
-    return new TLabel(parent, left, top, clBlue, 11, caption);
+TLabel* MakeBlueLabel(QWidget* parent, int left, int top, const QString& caption) {
+    return new TLabel(parent, left, top, clBlue, 11, caption.toStdString());
 }
 
-TLabel* MakeRedLabel(QWidget* parent, int left, int top, const std::string& caption) {
-    return new TLabel(parent, left, top, clRed, 12, caption);
+TLabel* MakeRedLabel(QWidget* parent, int left, int top, const QString& caption) {
+    return new TLabel(parent, left, top, clRed, 12, caption.toStdString());
 }

@@ -23,5 +23,5 @@ private:
 };
 
 // The two label looks of the main window: blue 11 pixels and red 12 pixels high.
-TLabel* MakeBlueLabel(QWidget* parent, int left, int top, const std::string& caption = {});
-TLabel* MakeRedLabel(QWidget* parent, int left, int top, const std::string& caption = {});
+TLabel* MakeBlueLabel(QWidget* parent, int left, int top, const QString& caption = {});
+TLabel* MakeRedLabel(QWidget* parent, int left, int top, const QString& caption = {});

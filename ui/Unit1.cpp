@@ -92,11 +92,11 @@ TForm1::~TForm1() = default;
 
 void TForm1::BuildSourceRow(QWidget* panel) {
     Bevel1 = new TBevel(panel, 8, 3, 449, 46);
-    Label1 = MakeBlueLabel(panel, 16, 8, "Открыть файл");
+    Label1 = MakeBlueLabel(panel, 16, 8, tr("Открыть файл"));
     Label5 = MakeBlueLabel(panel, 152, 8);
     Label6 = MakeRedLabel(panel, 288, 8);
     XPEdit1 = MakeTargetEdit(panel, 16, 24);
-    FancyButton1 = MakeDialogButton(panel, 400, 24, 49, "Обзор");
+    FancyButton1 = MakeDialogButton(panel, 400, 24, 49, tr("Обзор"));
     connect(FancyButton1, &TFancyButton::clicked, this, Guarded([this] { FancyButton1Click(); }));
     // Return opens the typed path as a choice in the open dialog would.
     connect(XPEdit1, &QLineEdit::returnPressed, this,
@@ -105,19 +105,19 @@ void TForm1::BuildSourceRow(QWidget* panel) {
 
 void TForm1::BuildTargetRow(QWidget* panel) {
     Bevel2 = new TBevel(panel, 8, 56, 449, 50);
-    Label2 = MakeBlueLabel(panel, 16, 64, "Сохранить файл");
-    Label7 = MakeBlueLabel(panel, 136, 64, FileSizeCaption);
+    Label2 = MakeBlueLabel(panel, 16, 64, tr("Сохранить файл"));
+    Label7 = MakeBlueLabel(panel, 136, 64, QString::fromStdString(FileSizeCaption()));
     Label8 = MakeRedLabel(panel, 272, 64);
     XPEdit2 = MakeTargetEdit(panel, 16, 80);
-    FancyButton2 = MakeDialogButton(panel, 400, 80, 49, "Обзор");
+    FancyButton2 = MakeDialogButton(panel, 400, 80, 49, tr("Обзор"));
     connect(FancyButton2, &TFancyButton::clicked, this, Guarded([this] { FancyButton2Click(); }));
 }
 
 void TForm1::BuildQualityRow(QWidget* panel) {
     Bevel3 = new TBevel(panel, 8, 112, 449, 57);
-    Label3 = MakeBlueLabel(panel, 16, 120, "Качество сохранения");
+    Label3 = MakeBlueLabel(panel, 16, 120, tr("Качество сохранения"));
     Label4 = MakeRedLabel(panel, 144, 120);
-    FancyButton3 = MakeDialogButton(panel, 384, 116, 65, "Сохранить");
+    FancyButton3 = MakeDialogButton(panel, 384, 116, 65, tr("Сохранить"));
     connect(FancyButton3, &TFancyButton::clicked, this, Guarded([this] { FancyButton3Click(); }));
     TrackBar1 = new TTrackBar(panel);
     TrackBar1->setGeometry(14, 136, 435, 30);
@@ -160,22 +160,22 @@ void TForm1::BuildImages(QWidget* panel) {
 }
 
 void TForm1::BuildMenu() {
-    auto command = [this](QMenu* menu, const char* caption, void (TForm1::*handler)()) {
-        QAction* action = menu->addAction(QString::fromUtf8(caption));
+    auto command = [this](QMenu* menu, const QString& caption, void (TForm1::*handler)()) {
+        QAction* action = menu->addAction(caption);
         connect(action, &QAction::triggered, this, Guarded([this, handler] { (this->*handler)(); }));
         return action;
     };
-    N1 = menuBar()->addMenu(QStringLiteral("Редактор"));
-    N2 = command(N1, "Инвертировать", &TForm1::N2Click);
-    N3 = command(N1, "Осветлить", &TForm1::N3Click);
-    N4 = command(N1, "Затемнить", &TForm1::N4Click);
-    N7 = N1->addMenu(QStringLiteral("Повернуть"));
-    N901 = command(N7, "На 90", &TForm1::N901Click);
-    N101 = command(N7, "На 180", &TForm1::N101Click);
-    N8 = command(N1, "Подписать картинку", &TForm1::N8Click);
-    N6 = menuBar()->addMenu(QStringLiteral("Инфа"));
-    BMP1 = command(N6, "Об открываемом файле", &TForm1::BMP1Click);
-    N5 = menuBar()->addAction(QStringLiteral("О программе"));
+    N1 = menuBar()->addMenu(tr("Редактор"));
+    N2 = command(N1, tr("Инвертировать"), &TForm1::N2Click);
+    N3 = command(N1, tr("Осветлить"), &TForm1::N3Click);
+    N4 = command(N1, tr("Затемнить"), &TForm1::N4Click);
+    N7 = N1->addMenu(tr("Повернуть"));
+    N901 = command(N7, tr("На 90"), &TForm1::N901Click);
+    N101 = command(N7, tr("На 180"), &TForm1::N101Click);
+    N8 = command(N1, tr("Подписать картинку"), &TForm1::N8Click);
+    N6 = menuBar()->addMenu(tr("Инфа"));
+    BMP1 = command(N6, tr("Об открываемом файле"), &TForm1::BMP1Click);
+    N5 = menuBar()->addAction(tr("О программе"));
     connect(N5, &QAction::triggered, this, Guarded([this] { N5Click(); }));
 }
 
@@ -258,7 +258,7 @@ void TForm1::FancyButton3Click() {
         });
     const std::int64_t size = ReadBackSavedFile(name, Image2->Picture());
     Image2->SetPictureName(QFileInfo(QString::fromStdString(name)).fileName());
-    Label7->SetCaption(FileSizeCaption);
+    Label7->SetCaption(FileSizeCaption());
     Label8->SetCaption(KilobyteText(size));
 }
 
@@ -272,7 +272,7 @@ void TForm1::Timer1Timer() {
 
 void TForm1::Timer2Timer() {
     std::int64_t size = platform::QueryFileSize(TextOf(XPEdit1));
-    Label5->SetCaption(FileSizeCaption);
+    Label5->SetCaption(FileSizeCaption());
     Label6->SetCaption(KilobyteText(size));
     // The quality applies to JPEG only.
     if (const std::optional<SaveKind> kind = ChosenSaveKind()) TrackBar1->setEnabled(*kind == SaveKind::Jpeg);

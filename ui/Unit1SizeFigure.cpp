@@ -15,7 +15,7 @@
 void TForm1::BuildSizeFigure(QWidget* panel) {
     // Right of the quality figure (at most "100"), clear of the save button and above the slider.
     Label9 = MakeRedLabel(panel, 176, 120);
-    Label9->setAccessibleDescription(QStringLiteral("Размер файла JPEG при сохранении"));
+    Label9->setAccessibleDescription(tr("Размер файла JPEG при сохранении"));
     SizeProbe = new JpegSizeProbe(this);
     // The figure stops passing for exact at once; the new one follows when the edit is done.
     Image1->Picture().Notifier = [this](TPicture&) {
@@ -31,7 +31,7 @@ void TForm1::BuildSizeFigure(QWidget* panel) {
     connect(SizeProbe, &JpegSizeProbe::Known, this, [this](std::int64_t size) {
         lastSizeFigure_ = size;
         Label9->SetCaption(size < 0 ? std::string() : KilobyteText(size));
-        Label9->setToolTip(size < 0 ? QString() : QStringLiteral("%1 байт").arg(size));
+        Label9->setToolTip(size < 0 ? QString() : tr("%1 байт").arg(size));
     });
     RefreshSizeFigure();
 }

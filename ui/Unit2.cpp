@@ -14,15 +14,15 @@ TForm2* Form2 = nullptr;
 TForm2::TForm2() : TForm(QStringLiteral("Brelvik 100"), 288, 64, clActiveCaption) {
     XPCollapsePanel1 = MakeDialogPanel(Client(), 289, 65);
     Bevel1 = new TBevel(XPCollapsePanel1, 8, 3, 273, 30);
-    Label1 = MakeBlueLabel(XPCollapsePanel1, 14, 8, "Выберите величину освещения");
+    Label1 = MakeBlueLabel(XPCollapsePanel1, 14, 8, tr("Выберите величину освещения"));
     // A sorted list: the items are given in their sorted order.
     XPComboBox1 = MakePickList(XPCollapsePanel1, 200, 8, 73, 21, {"", "10", "20", "30", "40", "50"});
-    FancyButton1 = MakeDialogButton(XPCollapsePanel1, 16, 38, 81, "Да");
-    FancyButton2 = MakeDialogButton(XPCollapsePanel1, 192, 38, 81, "Отмена");
+    FancyButton1 = MakeDialogButton(XPCollapsePanel1, 16, 38, 81, tr("Да"));
+    FancyButton2 = MakeDialogButton(XPCollapsePanel1, 192, 38, 81, tr("Отмена"));
     connect(FancyButton1, &TFancyButton::clicked, this, Guarded([this] { FancyButton1Click(); }));
     connect(FancyButton2, &TFancyButton::clicked, this, Guarded([this] { FancyButton2Click(); }));
     // The caption is the Darken window's too; assistive tools tell them apart by this name.
-    setAccessibleName(QStringLiteral("Осветлить"));
+    setAccessibleName(tr("Осветлить"));
     Label1->setBuddy(XPComboBox1);
     ChainTabOrder({XPComboBox1, FancyButton1, FancyButton2});
     SetDialogKeys(FancyButton1);

@@ -14,13 +14,13 @@ TForm3* Form3 = nullptr;
 TForm3::TForm3() : TForm(QStringLiteral("Brelvik 100"), 289, 66, clActiveCaption) {
     XPCollapsePanel1 = MakeDialogPanel(Client(), 289, 65);
     Bevel1 = new TBevel(XPCollapsePanel1, 8, 3, 273, 33);
-    Label1 = MakeBlueLabel(XPCollapsePanel1, 14, 8, "Выберите величину затемнения");
+    Label1 = MakeBlueLabel(XPCollapsePanel1, 14, 8, tr("Выберите величину затемнения"));
     XPComboBox1 = MakePickList(XPCollapsePanel1, 200, 8, 73, 21, {"-10", "-20", "-30", "-40", "-50"});
-    FancyButton1 = MakeDialogButton(XPCollapsePanel1, 192, 40, 81, "Отмена");
-    FancyButton2 = MakeDialogButton(XPCollapsePanel1, 16, 40, 81, "Да");
+    FancyButton1 = MakeDialogButton(XPCollapsePanel1, 192, 40, 81, tr("Отмена"));
+    FancyButton2 = MakeDialogButton(XPCollapsePanel1, 16, 40, 81, tr("Да"));
     connect(FancyButton1, &TFancyButton::clicked, this, Guarded([this] { FancyButton1Click(); }));
     connect(FancyButton2, &TFancyButton::clicked, this, Guarded([this] { FancyButton2Click(); }));
-    setAccessibleName(QStringLiteral("Затемнить"));
+    setAccessibleName(tr("Затемнить"));
     Label1->setBuddy(XPComboBox1);
     ChainTabOrder({XPComboBox1, FancyButton2, FancyButton1});  // "Да" sits on the left
     SetDialogKeys(FancyButton2);

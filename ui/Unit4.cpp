@@ -12,8 +12,8 @@ TForm4* Form4 = nullptr;
 
 namespace {
 TLabel* MakeContactLine(QWidget* parent, int left, int top, int width, int height, int pixelHeight,
-                        const char* caption) {
-    auto* label = new TLabel(parent, left, top, clRed, pixelHeight, caption);
+                        const QString& caption) {
+    auto* label = new TLabel(parent, left, top, clRed, pixelHeight, caption.toStdString());
     label->SetAutoSize(false);
     label->resize(width, height);
     return label;
@@ -31,17 +31,17 @@ void LoadStoredPicture(TPicture& picture, const QString& resource) {
 }
 }  // namespace
 
-TForm4::TForm4() : TForm(QStringLiteral("О программе"), 262, 119, clActiveCaption) {
+TForm4::TForm4() : TForm(tr("О программе"), 262, 119, clActiveCaption) {
     // Drawn at its own size from the top-left corner; the box cuts off its bottom rows.
     Image1 = new TImage(Client(), 8, 8, 81, 105);
     LoadStoredPicture(Image1->Picture(), QStringLiteral(":/about-picture.dat"));
     Bevel1 = new TBevel(Client(), 96, 8, 161, 105);
-    Label1 = MakeContactLine(Client(), 112, 16, 130, 14, 11, "Команда Brelvik");
+    Label1 = MakeContactLine(Client(), 112, 16, 130, 14, 11, tr("Команда Brelvik"));
     Label2 = MakeContactLine(Client(), 128, 48, 99, 16, 13, "brelvik.example");
-    Label3 = MakeContactLine(Client(), 136, 80, 85, 16, 13, "Пишите нам!");
+    Label3 = MakeContactLine(Client(), 136, 80, 85, 16, 13, tr("Пишите нам!"));
     // A pointer shape only: the lines do nothing when clicked.
     Label2->setCursor(Qt::PointingHandCursor);
     Label3->setCursor(Qt::PointingHandCursor);
-    Image1->setAccessibleName(QStringLiteral("Картинка"));
+    Image1->setAccessibleName(tr("Картинка"));
     SetDialogKeys(nullptr);
 }

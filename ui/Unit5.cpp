@@ -8,7 +8,7 @@
 
 TForm5* Form5 = nullptr;
 
-TForm5::TForm5() : TForm(QStringLiteral("О BMP файле"), 170, 159, clActiveCaption) {
+TForm5::TForm5() : TForm(tr("О BMP файле"), 170, 159, clActiveCaption) {
     XPCollapsePanel1 = MakeDialogPanel(Client(), 170, 161);
 
     XPListBox1 = new TXPListBox(XPCollapsePanel1);
@@ -25,6 +25,6 @@ TForm5::TForm5() : TForm(QStringLiteral("О BMP файле"), 170, 159, clActive
     XPListBox1->setPalette(colours);
     XPListBox1->viewport()->setCursor(Qt::PointingHandCursor);
     XPListBox1->setCursor(Qt::PointingHandCursor);
-    XPListBox1->setAccessibleName(QStringLiteral("Сведения о BMP файле"));
+    XPListBox1->setAccessibleName(tr("Сведения о BMP файле"));
     SetDialogKeys(nullptr);
 }

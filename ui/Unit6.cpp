@@ -28,30 +28,30 @@ TXPEdit* MakeEdit(QWidget* parent, int left, int top, int width) {
 
 }  // namespace
 
-TForm6::TForm6() : TForm(QStringLiteral("Текст"), 345, 161, clBackground) {
+TForm6::TForm6() : TForm(tr("Текст"), 345, 161, clBackground) {
     XPCollapsePanel1 = MakeDialogPanel(Client(), 345, 161);
     QWidget* panel = XPCollapsePanel1;
     Bevel1 = new TBevel(panel, 8, 3, 329, 150);
-    Label1 = MakeBlueLabel(panel, 16, 8, "Текст надписи:");
+    Label1 = MakeBlueLabel(panel, 16, 8, tr("Текст надписи:"));
     XPEdit1 = MakeEdit(panel, 13, 24, 318);
-    FancyButton4 = MakeDialogButton(panel, 16, 50, 81, "Шрифт");
+    FancyButton4 = MakeDialogButton(panel, 16, 50, 81, tr("Шрифт"));
     XPEdit3 = MakeEdit(panel, 104, 48, 225);
     XPEdit3->setReadOnly(true);
-    Label2 = MakeBlueLabel(panel, 16, 80, "Положение надписи:");
-    Label3 = MakeBlueLabel(panel, 16, 100, "По оси Х:");
+    Label2 = MakeBlueLabel(panel, 16, 80, tr("Положение надписи:"));
+    Label3 = MakeBlueLabel(panel, 16, 100, tr("По оси Х:"));
     XPComboBox1 = MakePickList(panel, 80, 96, 57, 21, Positions);
     XPComboBox1->setCurrentIndex(0);
-    Label4 = MakeBlueLabel(panel, 208, 100, "По оси У:");
+    Label4 = MakeBlueLabel(panel, 208, 100, tr("По оси У:"));
     XPComboBox2 = MakePickList(panel, 272, 96, 57, 21, Positions + QStringList{QString()});
     XPComboBox2->setCurrentIndex(0);
-    FancyButton1 = MakeDialogButton(panel, 24, 128, 81, "Применить");
-    FancyButton2 = MakeDialogButton(panel, 240, 128, 81, "Отмена");
+    FancyButton1 = MakeDialogButton(panel, 24, 128, 81, tr("Применить"));
+    FancyButton2 = MakeDialogButton(panel, 240, 128, 81, tr("Отмена"));
     ChainTabOrder({XPEdit1, FancyButton4, XPEdit3, XPComboBox1, XPComboBox2, FancyButton1, FancyButton2});
     Label1->setBuddy(XPEdit1);
     Label3->setBuddy(XPComboBox1);
     Label4->setBuddy(XPComboBox2);
     // Shown only (read-only, so not announced as editable); it has no label of its own.
-    XPEdit3->setAccessibleName(QStringLiteral("Выбранный шрифт"));
+    XPEdit3->setAccessibleName(tr("Выбранный шрифт"));
     SetDialogKeys(FancyButton1);
     connect(FancyButton1, &TFancyButton::clicked, this, Guarded([this] { FancyButton1Click(); }));
     connect(FancyButton2, &TFancyButton::clicked, this, Guarded([this] { FancyButton2Click(); }));

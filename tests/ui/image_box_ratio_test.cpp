@@ -108,3 +108,17 @@ TEST(ImageBoxRatio, PictureSmallerThanTheBoxIsEnlargedByTheRatio) {
 }
 
 }  // namespace
+
+// A window with an alpha channel (Wayland's) gets the box's pixels as they are: the picture and the
+// background around it must be opaque there, not see-through.
+TEST(ImageBoxRatio, PaintsOpaqueIntoAWindowWithAlpha) {
+    ProportionalBox b(0, 0, 40, 32);
+    FillCheckerboard(*b.box, 10, 8);
+    QImage target(40, 32, QImage::Format_ARGB32_Premultiplied);
+    target.fill(Qt::transparent);
+    b.box->render(&target, {}, {}, QWidget::RenderFlags());
+    int seeThrough = 0;
+    for (int y = 0; y < target.height(); ++y)
+        for (int x = 0; x < target.width(); ++x) seeThrough += qAlpha(target.pixel(x, y)) != 255;
+    EXPECT_EQ(seeThrough, 0);
+}

@@ -3,6 +3,7 @@
 #include <QImage>
 
 #include "tests/ui/UiFixtures.h"
+#include "ui/InterfaceLanguage.h"
 #include "ui/TBevel.h"
 #include "ui/TLabel.h"
 #include "ui/Unit1.h"
@@ -41,9 +42,17 @@ std::pair<int, int> CaptionColumns(TFancyButton& button) {
     return {first, last};
 }
 
-using WindowCaptionsTest = FormsTest;
+// Every check runs with the windows in each of their languages.
+class WindowCaptionsTest : public FormsTest, public ::testing::WithParamInterface<const char*> {
+protected:
+    void SetUp() override {
+        InstallInterfaceLanguage(QLocale(QString::fromLatin1(GetParam())));
+        FormsTest::SetUp();
+    }
+};
+INSTANTIATE_TEST_SUITE_P(Languages, WindowCaptionsTest, ::testing::Values("ru_RU", "en_US"));
 
-TEST_F(WindowCaptionsTest, TheWindowFacesAreTheShippedOnes) {
+TEST_P(WindowCaptionsTest, TheWindowFacesAreTheShippedOnes) {
     for (const char* face : {"MS Sans Serif", "Arial"}) {
         QFont font{QString::fromLatin1(face)};
         font.setPixelSize(11);
@@ -53,7 +62,7 @@ TEST_F(WindowCaptionsTest, TheWindowFacesAreTheShippedOnes) {
 
 // Every button caption stays inside the button's frame: its pixels, the embossed accent included,
 // leave the frame rings on the left and the right untouched.
-TEST_F(WindowCaptionsTest, EveryButtonCaptionStaysInsideItsFrame) {
+TEST_P(WindowCaptionsTest, EveryButtonCaptionStaysInsideItsFrame) {
     int buttons = 0;
     for (QWidget* form : AllForms())
         for (TFancyButton* button : form->findChildren<TFancyButton*>()) {
@@ -70,7 +79,7 @@ TEST_F(WindowCaptionsTest, EveryButtonCaptionStaysInsideItsFrame) {
 
 // At 1x the box a button draws its caption in holds the letters' whole ink, as the letters are
 // placed in it: the box clips, so a stroke outside it is lost ("Отмена" read "Этмена").
-TEST_F(WindowCaptionsTest, EveryButtonCaptionBoxHoldsAllItsInk) {
+TEST_P(WindowCaptionsTest, EveryButtonCaptionBoxHoldsAllItsInk) {
     for (QWidget* form : AllForms())
         for (TFancyButton* button : form->findChildren<TFancyButton*>()) {
             QFont font = button->font();
@@ -87,7 +96,7 @@ TEST_F(WindowCaptionsTest, EveryButtonCaptionBoxHoldsAllItsInk) {
 
 // Labels follow their text; none may run into a control to its right on the same line, and a
 // label of fixed size holds its whole text.
-TEST_F(WindowCaptionsTest, EveryLabelFitsBeforeItsNeighbour) {
+TEST_P(WindowCaptionsTest, EveryLabelFitsBeforeItsNeighbour) {
     for (QWidget* form : AllForms())
         for (TLabel* label : form->findChildren<TLabel*>()) {
             if (label->text().isEmpty()) continue;
