@@ -1,11 +1,14 @@
 #include "ui/EditHistory.h"
 
+#include "core/ApplyEdit.h"
 #include "core/TBitmap.h"
+#include "core/TPicture.h"
 
 namespace {
 
-std::uint64_t StoreBytes(const TBitmap& bitmap) {
-    const TBitmapImage& image = *bitmap.Image();
+std::uint64_t StoreBytes(const TBitmap* bitmap) {
+    if (!bitmap) return 0;
+    const TBitmapImage& image = *bitmap->Image();
     if (!image.handle) return 0;
     return image.handle->bits.size() + image.savedStream.size();
 }
@@ -24,35 +27,46 @@ std::unique_ptr<TBitmap> EditHistory::Snapshot(TBitmap& working) {
 }
 
 void EditHistory::Record(std::unique_ptr<TBitmap> before) {
-    redo_.clear();
-    undo_.push_back(std::move(before));
-    DropOldest();
+    Push({std::move(before), std::nullopt});
 }
 
-void EditHistory::DropOldest() {
+void EditHistory::RecordSelfInverse(const PictureEdit& edit) {
+    Push({nullptr, edit});
+}
+
+// What could be redone goes, then the oldest steps past the bounds.
+void EditHistory::Push(Step step) {
+    redo_.clear();
+    undo_.push_back(std::move(step));
     while (!undo_.empty() && (Steps() > maxSteps_ || Bytes() > maxBytes_)) undo_.pop_front();
 }
 
 std::uint64_t EditHistory::Bytes() const {
     std::uint64_t total = 0;
     for (const Stack* stack : {&undo_, &redo_})
-        for (const auto& step : *stack) total += StoreBytes(*step);
+        for (const Step& step : *stack) total += StoreBytes(step.pixels.get());
     return total;
 }
 
-void EditHistory::Restore(Stack& from, Stack& to, TBitmap& working) {
+void EditHistory::Restore(Stack& from, Stack& to, TPicture& working) {
     if (from.empty()) return;
-    to.push_back(Snapshot(working));
-    std::unique_ptr<TBitmap> step = std::move(from.back());
+    Step step = std::move(from.back());
     from.pop_back();
-    working.CopyFrom(step.get());
+    if (step.selfInverse) {
+        ApplyEdit(working, *step.selfInverse);
+        to.push_back(std::move(step));
+        return;
+    }
+    TBitmap& raster = working.AsBitmap();
+    to.push_back({Snapshot(raster), std::nullopt});
+    raster.CopyFrom(step.pixels.get());
 }
 
-void EditHistory::Undo(TBitmap& working) {
+void EditHistory::Undo(TPicture& working) {
     Restore(undo_, redo_, working);
 }
 
-void EditHistory::Redo(TBitmap& working) {
+void EditHistory::Redo(TPicture& working) {
     Restore(redo_, undo_, working);
 }
 

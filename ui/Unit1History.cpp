@@ -4,6 +4,7 @@
 #include <QMenu>
 
 #include "core/ApplyEdit.h"
+#include "core/TBitmap.h"
 #include "core/TPicture.h"
 #include "ui/Guarded.h"
 #include "ui/TImage.h"
@@ -30,7 +31,15 @@ void TForm1::ShowHistoryState() {
 void TForm1::EditPicture(const PictureEdit& edit) {
     SizeProbe->LetGoOfRows();
     std::unique_ptr<TBitmap> before;
+    bool selfInverse = false;
     EditWorkingPicture(Image1->Picture(), [&](TPicture& picture) {
+        // Inverting 24-bit rows twice gives them back byte for byte; any other format is
+        // converted to 24 bits first, which only the old pixels undo.
+        selfInverse = edit.kind == PictureEdit::Invert && picture.AsBitmap().RasterFormat() == rf24Bit;
+        if (selfInverse) {
+            ApplyEdit(picture, edit);  // fails, if at all, before it writes a pixel
+            return;
+        }
         before = EditHistory::Snapshot(picture.AsBitmap());
         try {
             ApplyEdit(picture, edit);
@@ -39,18 +48,25 @@ void TForm1::EditPicture(const PictureEdit& edit) {
             throw;
         }
     });
-    history_.Record(std::move(before));
+    if (selfInverse)
+        history_.RecordSelfInverse(edit);
+    else
+        history_.Record(std::move(before));
     ShowHistoryState();
 }
 
 void TForm1::UndoItemClick() {
     if (!history_.CanUndo()) return;
-    history_.Undo(Image1->Picture().AsBitmap());
+    SizeProbe->LetGoOfRows();  // an edit made again writes the rows in place
+    const TPictureUpdate update(Image1->Picture());
+    history_.Undo(Image1->Picture());
     ShowHistoryState();
 }
 
 void TForm1::RedoItemClick() {
     if (!history_.CanRedo()) return;
-    history_.Redo(Image1->Picture().AsBitmap());
+    SizeProbe->LetGoOfRows();
+    const TPictureUpdate update(Image1->Picture());
+    history_.Redo(Image1->Picture());
     ShowHistoryState();
 }

@@ -131,7 +131,8 @@ TEST(EditHistoryBound, KeepsTheNewestStepsWithinBothBounds) {
     for (const Case& c : cases) {
         SCOPED_TRACE(std::to_string(c.maxSteps) + " steps, " + std::to_string(c.maxBytes) + " bytes");
         EditHistory history(c.maxSteps, c.maxBytes);
-        TBitmap working;
+        TPicture picture;
+        TBitmap& working = picture.AsBitmap();
         working.SetRasterFormat(rf24Bit);
         working.SetWidth(Side);
         working.SetHeight(Side);
@@ -143,10 +144,10 @@ TEST(EditHistoryBound, KeepsTheNewestStepsWithinBothBounds) {
         }
         EXPECT_EQ(history.Steps(), c.kept);
         EXPECT_LE(history.Bytes(), c.maxBytes);
-        for (std::size_t undo = 0; undo < c.kept; ++undo) history.Undo(working);
+        for (std::size_t undo = 0; undo < c.kept; ++undo) history.Undo(picture);
         EXPECT_FALSE(history.CanUndo());
         EXPECT_EQ(working.Row(0)[0], c.edits - int(c.kept));  // the oldest kept state
-        for (std::size_t redo = 0; redo < c.kept; ++redo) history.Redo(working);
+        for (std::size_t redo = 0; redo < c.kept; ++redo) history.Redo(picture);
         EXPECT_EQ(working.Row(0)[0], c.edits);
         EXPECT_EQ(history.Steps(), c.kept);
     }
