@@ -48,18 +48,19 @@ std::uint64_t EditHistory::Bytes() const {
     return total;
 }
 
+// The step leaves `from` only once it is made: a failure (out of memory) keeps both stacks whole.
 void EditHistory::Restore(Stack& from, Stack& to, TPicture& working) {
     if (from.empty()) return;
-    Step step = std::move(from.back());
-    from.pop_back();
+    Step& step = from.back();
     if (step.selfInverse) {
         ApplyEdit(working, *step.selfInverse);
         to.push_back(std::move(step));
-        return;
+    } else {
+        TBitmap& raster = working.AsBitmap();
+        to.push_back({Snapshot(raster), std::nullopt});
+        raster.CopyFrom(step.pixels.get());
     }
-    TBitmap& raster = working.AsBitmap();
-    to.push_back({Snapshot(raster), std::nullopt});
-    raster.CopyFrom(step.pixels.get());
+    from.pop_back();
 }
 
 void EditHistory::Undo(TPicture& working) {

@@ -103,7 +103,6 @@ public:
     // figure lets go of the picture's rows first, so that only the history's step keeps the old
     // pixels. An edit that fails leaves the picture as it was.
     void EditPicture(const PictureEdit& edit);
-    const EditHistory& History() const { return history_; }
 
     // The window's own drawing surface (the icon export draws its intermediate pictures on it).
     TCanvas& Surface() { return *surface_; }
