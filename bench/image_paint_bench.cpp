@@ -34,7 +34,7 @@ const TMemoryStream& PhotoJpeg() {
     MakePhoto(photo, PhotoWidth, PhotoHeight);
     TJPEGImage jpeg;
     jpeg.CopyFrom(&photo);
-    jpeg.Quality = 50;
+    jpeg.Encode(JpegSettingsAtQuality(50));
     jpeg.WriteToStream(bytes);
     return bytes;
 }

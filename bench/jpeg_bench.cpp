@@ -110,8 +110,7 @@ void BM_EncodeVsCjpeg(benchmark::State& state) {
         const Timing ms = Measure(RUSAGE_SELF, [&] {
             TJPEGImage jpeg;
             jpeg.CopyFrom(&Photo());
-            jpeg.Quality = Quality;
-            jpeg.Encode();
+            jpeg.Encode(JpegSettingsAtQuality(Quality));
             jpeg.WriteToFile(ours);
         });
         state.SetIterationTime(ms.wall / 1000);
@@ -130,7 +129,7 @@ void BM_DecodeVsDjpeg(benchmark::State& state) {
     {
         TJPEGImage jpeg;
         jpeg.CopyFrom(&Photo());
-        jpeg.Quality = Quality;
+        jpeg.Encode(JpegSettingsAtQuality(Quality));
         jpeg.WriteToFile(file);
     }
     const std::string command = "djpeg -dct float " + file + " > " + out;

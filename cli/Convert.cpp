@@ -10,20 +10,15 @@
 #include "core/TBitmap.h"
 #include "core/TPicture.h"
 #include "formats/IconFromRaster.h"
+#include "formats/JpegSave.h"
 #include "formats/PictureLoading.h"
-#include "formats/TJPEGImage.h"
 #include "platform/SystemMetrics.h"
 
 namespace {
 
-// As the main window's save button: a JPEG image copied from the working raster, encoded at the
-// slider's quality (the low 8 bits of its position), written whole.
+// As the main window's save button: the quality is given as the slider's position.
 void WriteJpeg(TBitmap& raster, int quality, const std::string& output) {
-    TJPEGImage jpeg;
-    jpeg.CopyFrom(&raster);
-    jpeg.Quality = std::uint8_t(quality);
-    jpeg.Encode();
-    WriteAtomically(output, [&](const std::string& path) { jpeg.WriteToFile(path); });
+    SaveJpeg(raster, output, JpegSettingsAtQuality(QualityOfSliderPosition(quality)));
 }
 
 // The working picture is not needed afterwards, so it is converted in place rather than copied.

@@ -170,7 +170,8 @@ void RotateAboutHalfPixelPoint(TBitmap& source, TBitmap& destination, HalfPixelP
     destination.SetHeight(height);
     if (width == 0 || height == 0) return;
 
-    const RowView src{from->Row(0), from->RowStep()};
+    // Read only: Row() would make a store shared with a history step private, copying it whole.
+    const RowView src{const_cast<std::uint8_t*>(from->Image()->handle->ScanLine(0)), from->RowStep()};
     const RowView dst{destination.Row(0), destination.RowStep()};
     const Turn turn = MakeTurn(angle);
 

@@ -5,14 +5,14 @@
 #include "core/TBitmap.h"
 #include "formats/TJPEGImage.h"
 
-JpegEncodeSnapshot::JpegEncodeSnapshot(const TJPEGImage& image) {
+JpegEncodeSnapshot::JpegEncodeSnapshot(const TJPEGImage& image, const JpegWriteSettings& settings) {
     const TBitmap* decoded = image.Decoded();
     if (!decoded || decoded->Width() == 0 || decoded->Height() == 0) return;
     settings_.width = decoded->Width();
     settings_.height = decoded->Height();
-    settings_.quality = image.Quality;
-    settings_.grayscale = image.GrayOutput;
-    settings_.progressive = image.Progressive;
+    settings_.quality = settings.quality;
+    settings_.grayscale = settings.grayscale;
+    settings_.progressive = settings.progressive;
     // The raster's own store when it already holds 24-bit rows (shared, so a writer copies first),
     // else a private 24-bit copy.
     std::shared_ptr<TBitmapImage> store = decoded->Image();

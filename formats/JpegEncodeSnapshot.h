@@ -5,18 +5,20 @@
 
 #include "core/TStream.h"
 #include "formats/JpegCodec.h"
+#include "formats/JpegSettings.h"
 
 class TJPEGImage;
 
-// What one encode of a JPEG image reads: its codec settings and 24-bit rows that stay as they are
-// while held (a later change to the picture copies its store first). Made and released on the
-// picture's own thread; Compress touches nothing else, so it may run on any thread and on several
-// snapshots at once.
+// What one encode of a JPEG image reads: the settings it is written with and 24-bit rows that stay as they
+// are while held (a later change to the picture copies its store first). Made and released on the picture's
+// own thread; Compress touches nothing else, so it may run on any thread and on several snapshots at once.
 class JpegEncodeSnapshot {
 public:
     // The image's raster as Encode would take it; an image without one, or with an empty one,
     // gives an empty snapshot.
-    explicit JpegEncodeSnapshot(const TJPEGImage& image);
+    JpegEncodeSnapshot(const TJPEGImage& image, const JpegWriteSettings& settings);
+    explicit JpegEncodeSnapshot(const TJPEGImage& image)
+        : JpegEncodeSnapshot(image, DefaultJpegWriteSettings()) {}
 
     // Nothing to compress: the encoded file is 0 bytes long.
     bool Empty() const { return topRow_ == nullptr; }

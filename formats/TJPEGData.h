@@ -12,5 +12,6 @@ public:
     std::shared_ptr<TMemoryStream> Bytes;  // shared with a decompression that reads it
     int Height = 0;                        // from the header, or from the encoded raster
     int Width = 0;
-    bool IsGray = false;  // one greyscale component
+    bool IsGray = false;       // one greyscale component
+    bool Progressive = false;  // several scans, from the header or as encoded
 };

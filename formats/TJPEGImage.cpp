@@ -47,9 +47,7 @@ TJPEGImage::TJPEGImage()
     : BlockSmoothing(DefaultJpegSettings.BlockSmoothing),
       GrayOutput(DefaultJpegSettings.GrayOutput),
       DecodeDepth(DefaultJpegSettings.DecodeDepth),
-      Quality(DefaultJpegSettings.Quality),
       ShowScans(DefaultJpegSettings.ShowScans),
-      Progressive(DefaultJpegSettings.Progressive),
       DecodeSpeed(DefaultJpegSettings.DecodeSpeed),
       decodeScale_(DefaultJpegSettings.DecodeScale) {
     ResetStore();
@@ -93,22 +91,23 @@ void TJPEGImage::CopyTo(TGraphic& target) {
     bitmap->CopyFrom(&DecodedBitmap());
 }
 
-void TJPEGImage::Encode() {
+void TJPEGImage::Encode(const JpegWriteSettings& settings) {
     if (store_->Bytes) ResetStore();  // never alter bytes another image may share
     store_->Bytes = std::make_unique<TMemoryStream>();
     if (!decoded_ || decoded_->Width() == 0 || decoded_->Height() == 0) return;
 
     store_->Width = decoded_->Width();
     store_->Height = decoded_->Height();
-    if (GrayOutput) store_->IsGray = true;
-    const JpegEncodeSnapshot snapshot(*this);
+    if (settings.grayscale) store_->IsGray = true;
+    store_->Progressive = settings.progressive;
+    const JpegEncodeSnapshot snapshot(*this, settings);
     JpegProgress progress{[this](std::uint8_t percent, bool redraw, const TRect& rect) {
         Progress(psRunning, percent, redraw, rect);
     }};
     try {
         Progress(psStarting, 0, false, TRect{});
         try {
-            snapshot.Compress(Quality, *store_->Bytes, &progress);
+            snapshot.Compress(settings.quality, *store_->Bytes, &progress);
         } catch (...) {
             Progress(psEnding, 0, false, TRect{});
             throw;
@@ -124,7 +123,7 @@ void TJPEGImage::Encode() {
 }
 
 void TJPEGImage::EnsureEncoded() {
-    if (!store_->Bytes) Encode();
+    if (!store_->Bytes) Encode(DefaultJpegWriteSettings());
 }
 
 void TJPEGImage::WriteToStream(TStream& stream) {
@@ -168,7 +167,7 @@ void TJPEGImage::ReadStore(std::int64_t count, TStream& stream) {
         store_->Width = header.width;
         store_->Height = header.height;
         store_->IsGray = header.isGray;
-        Progressive = header.progressive;
+        store_->Progressive = header.progressive;
     }
     SetPaletteModified(true);
     Changed();
@@ -250,7 +249,6 @@ void TJPEGImage::MeasureScaled() const {
         platform::TPoint size = decoder.OutputSize();
         scaledWidth_ = size.X;
         scaledHeight_ = size.Y;
-        Progressive = decoder.HasMultipleScans();
     }
     needsRecalc_ = false;
 }

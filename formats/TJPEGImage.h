@@ -38,7 +38,9 @@ public:
 
     void ResetStore();
     void ResetBitmap();
-    void Encode();
+    // Replaces the store with the raster encoded with `settings` (the codec clamps the quality).
+    void Encode(const JpegWriteSettings& settings);
+    // Encodes with the default settings when there are no bytes yet.
     void EnsureEncoded();
     // Replaces the store with `count` bytes of `stream` and reads their header.
     void ReadStore(std::int64_t count, TStream& stream);
@@ -49,15 +51,17 @@ public:
     TBitmap* Decoded() const { return decoded_.get(); }
     const platform::HPALETTE& TempPalette() const { return tempPalette_; }
 
+    // Whether the bytes held are a progressive file (as read, or as encoded).
+    bool FileIsProgressive() const { return store_->Progressive; }
+
     TJPEGDecodeScale DecodeScale() const { return decodeScale_; }
     void SetDecodeScale(TJPEGDecodeScale value);
 
+    // How the bytes are decoded (the options for writing are passed to Encode).
     bool BlockSmoothing;
     bool GrayOutput;
     TJPEGDecodeDepth DecodeDepth;
-    std::uint8_t Quality;  // 1..100 by contract; the codec clamps
     bool ShowScans;
-    mutable bool Progressive;  // encode progressively; after reading, whether the file is
     TJPEGDecodeSpeed DecodeSpeed;
 
 private:

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstdint>
+#include <cstring>
 #include <new>
 
 namespace platform {
@@ -95,7 +96,15 @@ std::unique_ptr<Bitmap> Bitmap::CreateMonochrome(int width, int height) {
 
 std::unique_ptr<Bitmap> Bitmap::Clone() const {
     try {
-        return std::make_unique<Bitmap>(*this);
+        // The rows in one block copy: the vector's own copy goes byte by byte through the allocator.
+        auto copy = std::make_unique<Bitmap>();
+        copy->info = info;
+        std::memcpy(copy->masks, masks, sizeof masks);
+        copy->colors = colors;
+        copy->deviceDependent = deviceDependent;
+        copy->bits.resize(bits.size());
+        if (!bits.empty()) std::memcpy(copy->bits.data(), bits.data(), bits.size());
+        return copy;
     } catch (const std::bad_alloc&) {
         throw NotEnoughMemory;
     }

@@ -1,4 +1,5 @@
 #pragma once
+#include <cstddef>
 #include <cstdint>
 #include <memory>
 #include <new>
@@ -37,6 +38,12 @@ constexpr std::int64_t RowStride(std::int64_t width, int bitCount) {
     return ((width * bitCount + 31) / 32) * 4;
 }
 
+// Memory for raster rows. Blocks of several megabytes are taken in huge pages where the system
+// offers them: a fresh raster (an edit's copy of rows kept by the window's history) is then
+// faulted in a few dozen pieces rather than thousands. Throws std::bad_alloc.
+void* AllocateRasterBytes(std::size_t bytes);
+void FreeRasterBytes(void* block) noexcept;
+
 // Raster rows: allocated without a zero fill, which costs as much as the reading itself when a
 // reader overwrites every row anyway. Makers that promise zeros clear the rows themselves.
 template <class T>
@@ -48,6 +55,8 @@ struct NoFillAllocator : std::allocator<T> {
     NoFillAllocator() = default;
     template <class U>
     NoFillAllocator(const NoFillAllocator<U>&) noexcept {}
+    T* allocate(std::size_t n) { return static_cast<T*>(AllocateRasterBytes(n * sizeof(T))); }
+    void deallocate(T* p, std::size_t) noexcept { FreeRasterBytes(p); }
     template <class U>
     void construct(U* p) noexcept(std::is_nothrow_default_constructible_v<U>) {
         ::new (static_cast<void*>(p)) U;

@@ -17,6 +17,10 @@ void CreateForms() {
     Form4 = new TForm4;
     Form5 = new TForm5;
     Form6 = new TForm6;
+    // The dialogs only choose an edit; the main window makes it and keeps it in its history.
+    QObject::connect(Form2, &TForm2::EditChosen, Form1, &TForm1::EditPicture);
+    QObject::connect(Form3, &TForm3::EditChosen, Form1, &TForm1::EditPicture);
+    QObject::connect(Form6, &TForm6::EditChosen, Form1, &TForm1::EditPicture);
 }
 
 void KeepSecondaryFormsOverMain() {

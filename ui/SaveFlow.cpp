@@ -1,10 +1,9 @@
 #include "ui/SaveFlow.h"
 
-#include "core/AtomicWrite.h"
 #include "core/Errors.h"
 #include "core/TPicture.h"
+#include "formats/JpegSave.h"
 #include "formats/PictureLoading.h"
-#include "formats/TJPEGImage.h"
 #include "platform/FileSearch.h"
 #include "platform/Ticks.h"
 
@@ -21,13 +20,9 @@ void CheckSavedPicture(const TPicture& working) {
         throw EInvalidGraphic(ErrorText::EmptyPicture);
 }
 
-void SaveAsJpeg(const TPicture& working, int quality, const std::string& name) {
+void SaveAsJpeg(const TPicture& working, int sliderPosition, const std::string& name) {
     CheckSavedPicture(working);
-    TJPEGImage jpeg;
-    jpeg.CopyFrom(working.HeldGraphic());
-    jpeg.Quality = std::uint8_t(quality & 0xFF);
-    jpeg.Encode();
-    WriteAtomically(name, [&jpeg](const std::string& tempPath) { jpeg.WriteToFile(tempPath); });
+    SaveJpeg(*working.HeldGraphic(), name, JpegSettingsAtQuality(QualityOfSliderPosition(sliderPosition)));
 }
 
 std::int64_t ReadBackSavedFile(const std::string& name, TPicture& preview) {

@@ -21,10 +21,11 @@ void CheckSaveTarget(const std::string& target);
 // Refuses a picture without pixels, of which any save would write an empty or broken file.
 void CheckSavedPicture(const TPicture& working);
 
-// Compresses the picture the working box holds at `quality` (0 to 100) and writes it to `name`;
+// Compresses the picture the working box holds at the slider's position (0 to 100; 0 writes as 1)
+// and writes it to `name`;
 // the file is begun only once the compressed bytes exist. A picture without pixels is refused
 // before anything is written.
-void SaveAsJpeg(const TPicture& working, int quality, const std::string& name);
+void SaveAsJpeg(const TPicture& working, int sliderPosition, const std::string& name);
 
 // After a write: pauses 100 ms, then loads the written file into the preview by its extension.
 // Returns the file's size as the size probe reports it, taken before the preview is loaded.

@@ -13,7 +13,6 @@
 #include <QSlider>
 #include <QTimer>
 
-#include "core/PictureEdits.h"
 #include "core/TStream.h"
 #include "formats/BmpHeaderSummary.h"
 #include "formats/IconExport.h"
@@ -166,6 +165,7 @@ void TForm1::BuildMenu() {
         return action;
     };
     N1 = menuBar()->addMenu(tr("Редактор"));
+    BuildHistoryItems();
     N2 = command(N1, tr("Инвертировать"), &TForm1::N2Click);
     N3 = command(N1, tr("Осветлить"), &TForm1::N3Click);
     N4 = command(N1, tr("Затемнить"), &TForm1::N4Click);
@@ -235,6 +235,8 @@ void TForm1::OpenSourcePicture(const std::string& path) {
     XPEdit1->setText(QString::fromStdString(path));
     const BusyCursor busy;
     ReadFromFile(Image1->Picture(), TextOf(XPEdit1));
+    history_.Clear();
+    ShowHistoryState();
     Image1->SetPictureName(QFileInfo(XPEdit1->text()).fileName());
 }
 
@@ -291,7 +293,7 @@ void TForm1::Image2DblClick() {
 }
 
 void TForm1::N2Click() {
-    EditPicture(InvertWorkingPicture);
+    EditPicture(PictureEdit::Inversion());
     Image1->repaint();
 }
 
@@ -309,10 +311,10 @@ void TForm1::N8Click() {
 }
 
 void TForm1::N901Click() {
-    EditPicture([](TPicture& picture) { RotateWorkingPicture(picture, 90); });
+    EditPicture(PictureEdit::Rotation(90));
 }
 void TForm1::N101Click() {
-    EditPicture([](TPicture& picture) { RotateWorkingPicture(picture, 180); });
+    EditPicture(PictureEdit::Rotation(180));
 }
 
 void TForm1::BMP1Click() {

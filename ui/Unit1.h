@@ -3,7 +3,9 @@
 #include <memory>
 #include <optional>
 
+#include "core/PictureEdit.h"
 #include "core/TCanvas.h"
+#include "ui/EditHistory.h"
 #include "ui/JpegSizeProbe.h"
 #include "ui/SaveKind.h"
 #include "ui/TForm.h"
@@ -54,6 +56,8 @@ public:
     TImage* Image1;
     TImage* Image2;
     QMenu* N1;
+    QAction* UndoItem;  // "Отменить"
+    QAction* RedoItem;  // "Повторить"
     QAction* N2;
     QAction* N3;
     QAction* N4;
@@ -87,14 +91,18 @@ public:
     void N901Click();
     void N101Click();
     void BMP1Click();
+    void UndoItemClick();
+    void RedoItemClick();
 
     // Puts the path into XPEdit1 and loads the file into Image1 by its extension, as the first
     // browse button does with the file chosen in its dialog (also the program argument and a drop).
     void OpenSourcePicture(const std::string& path);
 
-    // Runs an edit of the working picture (every menu and dialog edit comes here); the size figure
-    // lets go of the picture's rows first, so the edit changes them in place instead of copying.
-    void EditPicture(const std::function<void(TPicture&)>& edit);
+    // Runs an edit of the working picture and makes it one step of the history (every menu and
+    // dialog edit comes here; the dialogs hand theirs over by their EditChosen signal). The size
+    // figure lets go of the picture's rows first, so that only the history's step keeps the old
+    // pixels. An edit that fails leaves the picture as it was.
+    void EditPicture(const PictureEdit& edit);
 
     // The window's own drawing surface (the icon export draws its intermediate pictures on it).
     TCanvas& Surface() { return *surface_; }
@@ -111,6 +119,8 @@ private:
     void BuildQualityRow(QWidget* panel);
     void BuildImages(QWidget* panel);
     void BuildMenu();
+    void BuildHistoryItems();  // Unit1History.cpp
+    void ShowHistoryState();   // the undo and redo items enabled as the history allows
     void BuildTimers();
     void BuildKeyboardAccess();  // names, labels, tab order and shortcuts (Unit1Access.cpp)
     void LoadStartupPhotograph();
@@ -129,6 +139,7 @@ private:
     std::int64_t lastSizeFigure_ = -1;
     bool sizeFigureQueued_ = false;
 
+    EditHistory history_;
     std::unique_ptr<platform::Bitmap> surfaceRaster_;
     std::unique_ptr<TRasterCanvas> surface_;
 };

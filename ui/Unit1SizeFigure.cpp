@@ -10,7 +10,6 @@
 #include "ui/TImage.h"
 #include "ui/TLabel.h"
 #include "ui/Unit1.h"
-#include "ui/WorkingPictureEdit.h"
 
 void TForm1::BuildSizeFigure(QWidget* panel) {
     // Right of the quality figure (at most "100"), clear of the save button and above the slider.
@@ -34,11 +33,6 @@ void TForm1::BuildSizeFigure(QWidget* panel) {
         Label9->setToolTip(size < 0 ? QString() : tr("%1 байт").arg(size));
     });
     RefreshSizeFigure();
-}
-
-void TForm1::EditPicture(const std::function<void(TPicture&)>& edit) {
-    SizeProbe->LetGoOfRows();
-    EditWorkingPicture(Image1->Picture(), edit);
 }
 
 // The last exact figure, marked as standing in until the new one is known.

@@ -29,7 +29,7 @@ TForm2::TForm2() : TForm(QStringLiteral("Brelvik 100"), 288, 64, clActiveCaption
 }
 
 void TForm2::FancyButton1Click() {
-    ApplyBrightnessStep(*XPComboBox1);
+    if (const std::optional<PictureEdit> edit = ChosenBrightnessStep(*XPComboBox1)) emit EditChosen(*edit);
 }
 
 void TForm2::FancyButton2Click() {

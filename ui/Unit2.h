@@ -1,4 +1,5 @@
 #pragma once
+#include "core/PictureEdit.h"
 #include "ui/TForm.h"
 
 class TBevel;
@@ -7,7 +8,7 @@ class TLabel;
 class TXPCollapsePanel;
 class TXPComboBox;
 
-// The Lighten dialog: a brightness step from a fixed list, applied to the main window's picture.
+// The Lighten dialog: a brightness step from a fixed list, handed to the main window.
 class TForm2 : public TForm {
     Q_OBJECT
 public:
@@ -22,6 +23,10 @@ public:
 
     void FancyButton1Click();
     void FancyButton2Click();
+
+signals:
+    // "Да" with a step chosen: the edit for the main window to make.
+    void EditChosen(const PictureEdit& edit);
 };
 
 extern TForm2* Form2;

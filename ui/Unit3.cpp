@@ -31,5 +31,5 @@ void TForm3::FancyButton1Click() {
 }
 
 void TForm3::FancyButton2Click() {
-    ApplyBrightnessStep(*XPComboBox1);
+    if (const std::optional<PictureEdit> edit = ChosenBrightnessStep(*XPComboBox1)) emit EditChosen(*edit);
 }

@@ -1,4 +1,5 @@
 #pragma once
+#include "core/PictureEdit.h"
 #include "ui/TForm.h"
 
 class TBevel;
@@ -7,7 +8,7 @@ class TLabel;
 class TXPCollapsePanel;
 class TXPComboBox;
 
-// The Darken dialog: a darkening step from a fixed list, applied to the main window's picture.
+// The Darken dialog: a darkening step from a fixed list, handed to the main window.
 // Its buttons are named the other way round from the Lighten dialog's.
 class TForm3 : public TForm {
     Q_OBJECT
@@ -23,6 +24,10 @@ public:
 
     void FancyButton1Click();
     void FancyButton2Click();
+
+signals:
+    // "Да" with a step chosen: the edit for the main window to make.
+    void EditChosen(const PictureEdit& edit);
 };
 
 extern TForm3* Form3;

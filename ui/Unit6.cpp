@@ -1,13 +1,10 @@
 #include "ui/Unit6.h"
 
-#include "core/DrawCaption.h"
 #include "core/Errors.h"
 #include "ui/DialogControls.h"
 #include "ui/Guarded.h"
 #include "ui/TBevel.h"
-#include "ui/TImage.h"
 #include "ui/TLabel.h"
-#include "ui/Unit1.h"
 #include "widgets/TFancyButton.h"
 #include "widgets/TXPCollapsePanel.h"
 #include "widgets/TXPComboBox.h"
@@ -69,9 +66,7 @@ void TForm6::FancyButton1Click() {
     const std::string text = XPEdit1->text().toStdString();
     const int y = StrToInt(SelectedText(*XPComboBox2));
     const int x = StrToInt(SelectedText(*XPComboBox1));
-    Form1->EditPicture([&](TPicture& picture) {
-        DrawCaption(picture.AsBitmap(), text, x, y, font.color, font.name, font.sizePoints);
-    });
+    emit EditChosen(PictureEdit::CaptionAt(text, x, y, font.name, font.sizePoints, font.color));
 }
 
 void TForm6::FancyButton2Click() {

@@ -1,4 +1,5 @@
 #pragma once
+#include "core/PictureEdit.h"
 #include "ui/TFontDialog.h"
 #include "ui/TForm.h"
 
@@ -9,7 +10,7 @@ class TXPCollapsePanel;
 class TXPComboBox;
 class TXPEdit;
 
-// The Caption dialog: a line of text in a chosen font, written onto the main window's picture.
+// The Caption dialog: a line of text in a chosen font, handed to the main window to write onto its picture.
 class TForm6 : public TForm {
     Q_OBJECT
 public:
@@ -33,6 +34,10 @@ public:
     void FancyButton1Click();
     void FancyButton2Click();
     void FancyButton4Click();
+
+signals:
+    // "Применить": the caption for the main window to write.
+    void EditChosen(const PictureEdit& edit);
 };
 
 extern TForm6* Form6;

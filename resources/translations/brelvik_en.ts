@@ -113,11 +113,11 @@
     </message>
     <message>
         <source>Отменить</source>
-        <translation type="vanished">Undo</translation>
+        <translation>Undo</translation>
     </message>
     <message>
         <source>Повторить</source>
-        <translation type="vanished">Redo</translation>
+        <translation>Redo</translation>
     </message>
 </context>
 <context>

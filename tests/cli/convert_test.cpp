@@ -37,8 +37,7 @@ std::string WindowJpeg(const std::string& bmpPath, int quality, const std::strin
     ReadFromFile(picture, bmpPath);
     TJPEGImage jpeg;
     jpeg.CopyFrom(picture.HeldGraphic());
-    jpeg.Quality = std::uint8_t(quality & 0xFF);
-    jpeg.Encode();
+    jpeg.Encode(JpegSettingsAtQuality(QualityOfSliderPosition(quality)));
     jpeg.WriteToFile(target);
     return Bytes(target);
 }

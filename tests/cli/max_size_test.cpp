@@ -24,8 +24,7 @@ std::vector<std::int64_t> SizesByQuality(TBitmap& bitmap) {
     TJPEGImage jpeg;
     jpeg.CopyFrom(&bitmap);
     for (int q = 1; q <= 100; ++q) {
-        jpeg.Quality = std::uint8_t(q);
-        jpeg.Encode();
+        jpeg.Encode(JpegSettingsAtQuality(q));
         sizes[std::size_t(q)] = jpeg.Store()->Bytes->DataSize();
     }
     return sizes;

@@ -69,10 +69,11 @@ inline std::vector<std::uint8_t> EncodeBitmap(TBitmap& bmp, int quality = 90, bo
                                               bool progressive = false) {
     TJPEGImage jpeg;
     jpeg.CopyFrom(&bmp);
-    jpeg.Quality = std::uint8_t(quality);
-    jpeg.GrayOutput = gray;
-    jpeg.Progressive = progressive;
-    jpeg.Encode();
+    JpegWriteSettings settings;
+    settings.quality = quality;
+    settings.grayscale = gray;
+    settings.progressive = progressive;
+    jpeg.Encode(settings);
     return jpeg.Store()->Bytes->Data();
 }
 

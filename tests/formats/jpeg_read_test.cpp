@@ -52,14 +52,14 @@ TEST_F(JpegRead, HeaderFactsBeforeDecoding) {
     EXPECT_EQ(jpeg.Width(), 300);
     EXPECT_EQ(jpeg.Height(), 200);
     EXPECT_EQ(jpeg.Decoded(), nullptr) << "nothing decoded yet";
-    EXPECT_TRUE(jpeg.Progressive);
+    EXPECT_TRUE(jpeg.FileIsProgressive());
     EXPECT_FALSE(jpeg.Store()->IsGray);
     EXPECT_TRUE(jpeg.PaletteModified());
 
     TJPEGImage gray;
     Load(gray, EncodeBitmap(photo, 90, true));
     EXPECT_TRUE(gray.Store()->IsGray);
-    EXPECT_FALSE(gray.Progressive);
+    EXPECT_FALSE(gray.FileIsProgressive());
 
     jpeg.SetDecodeScale(ScaleHalf);
     EXPECT_EQ(jpeg.Width(), 150);

@@ -7,6 +7,7 @@
 #include "core/Errors.h"
 #include "formats/JpegCodec.h"
 #include "formats/JpegRegistration.h"
+#include "formats/JpegSave.h"
 #include "formats/TIcon.h"
 #include "formats/TJPEGImage.h"
 #include "tests/TestSupport.h"
@@ -128,7 +129,7 @@ TEST_F(JpegWrite, ColoursKeepTheirPlaceAndQualityHolds) {
     MakePhoto(photo, 301, 203);
     TJPEGImage jpeg;
     jpeg.CopyFrom(&photo);
-    jpeg.Encode();  // default quality 90
+    jpeg.Encode(DefaultJpegWriteSettings());  // default quality 90
     TJPEGImage back;
     TMemoryStream stream;
     jpeg.WriteToStream(stream);
@@ -158,8 +159,7 @@ TEST_F(JpegWrite, RowOrderAndHeightOne) {
         }
     TJPEGImage fromDevice;
     fromDevice.CopyFrom(&device);
-    fromDevice.Quality = 80;
-    fromDevice.Encode();
+    fromDevice.Encode(JpegSettingsAtQuality(80));
     EXPECT_EQ(fromDevice.Store()->Bytes->Data(), EncodeBitmap(bottomUp, 80));
     EXPECT_EQ(fromDevice.Decoded()->RasterFormat(), rfDevice);
 
@@ -167,8 +167,7 @@ TEST_F(JpegWrite, RowOrderAndHeightOne) {
     MakePhoto(line, 37, 1);
     TJPEGImage jpeg;
     jpeg.CopyFrom(&line);
-    jpeg.Quality = 100;
-    jpeg.Encode();
+    jpeg.Encode(JpegSettingsAtQuality(100));
     TJPEGImage back;
     TMemoryStream stream;
     jpeg.WriteToStream(stream);
@@ -185,7 +184,7 @@ TEST_F(JpegWrite, EmptyPicturesWriteEmptyFiles) {
     empty.SetWidth(64);  // a width alone makes no pixels
     TJPEGImage jpeg;
     jpeg.CopyFrom(&empty);
-    jpeg.Encode();
+    jpeg.Encode(DefaultJpegWriteSettings());
     ASSERT_TRUE(jpeg.Store()->Bytes);
     EXPECT_EQ(jpeg.Store()->Bytes->DataSize(), 0);
     EXPECT_FALSE(jpeg.IsEmpty()) << "present bytes, even none, count as content";
@@ -231,15 +230,14 @@ TEST_F(JpegWrite, SharedStoreIsNeverAltered) {
     MakePhoto(photo, 50, 40);
     TJPEGImage first;
     first.CopyFrom(&photo);
-    first.Encode();
+    first.Encode(DefaultJpegWriteSettings());
     const auto original = StoreBytes(first);
 
     TJPEGImage second;
     second.CopyFrom(&first);
     EXPECT_EQ(second.Store(), first.Store()) << "bytes are shared, not copied";
     ASSERT_NE(second.Decoded(), nullptr);
-    second.Quality = 10;
-    second.Encode();
+    second.Encode(JpegSettingsAtQuality(10));
     EXPECT_NE(second.Store(), first.Store());
     EXPECT_EQ(StoreBytes(first), original);
     EXPECT_NE(StoreBytes(second), original);
@@ -254,7 +252,7 @@ TEST_F(JpegWrite, CancelledEncodeKeepsTheRaster) {
                          const std::string&) {
         if (stage == psStarting) throw EAbort("");
     };
-    EXPECT_NO_THROW(jpeg.Encode());
+    EXPECT_NO_THROW(jpeg.Encode(DefaultJpegWriteSettings()));
     EXPECT_FALSE(jpeg.Store()->Bytes);
     EXPECT_EQ(jpeg.Width(), 20);
 }
@@ -336,3 +334,27 @@ TEST_F(JpegWrite, RefusedAssignmentsAndResizing) {
 }
 
 }  // namespace
+
+// The save takes its quality as a number checked where it enters: the slider's 0 writes what 1
+// writes, and a number out of range is refused before an existing target is touched.
+TEST_F(JpegWrite, TheSaveChecksItsQualityBeforeWriting) {
+    TBitmap photo;
+    MakePhoto(photo, 17, 9);
+    const std::string target = dir_ + "/kept.jpg";
+    const std::vector<std::uint8_t> kept = {1, 2, 3};
+    for (const int quality : {0, -1, 101, 256}) {
+        SCOPED_TRACE(quality);
+        WriteFileBytes(target, kept);
+        JpegWriteSettings settings;
+        settings.quality = quality;
+        EXPECT_THROW(SaveJpeg(photo, target, settings), EInvalidOperation);
+        EXPECT_THROW(JpegSettingsAtQuality(quality), EInvalidOperation);
+        EXPECT_EQ(ReadFileBytes(target), kept);
+    }
+    for (const int position : {-1, 101}) EXPECT_THROW(QualityOfSliderPosition(position), EInvalidOperation);
+    for (const int position : {0, 1, 100}) {
+        SCOPED_TRACE(position);
+        SaveJpeg(photo, target, JpegSettingsAtQuality(QualityOfSliderPosition(position)));
+        EXPECT_EQ(ReadFileBytes(target), EncodeBitmap(photo, position == 0 ? 1 : position));
+    }
+}

@@ -244,7 +244,7 @@ std::vector<char> JpegBytes(const std::string& path, int w, int h) {
     raster.SetHeight(h);
     TJPEGImage jpeg;
     jpeg.CopyFrom(&raster);
-    jpeg.Encode();
+    jpeg.Encode(DefaultJpegWriteSettings());
     jpeg.WriteToFile(path);
     std::ifstream in(path, std::ios::binary);
     return {std::istreambuf_iterator<char>(in), {}};
