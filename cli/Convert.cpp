@@ -11,17 +11,20 @@
 #include "core/TPicture.h"
 #include "formats/IconFromRaster.h"
 #include "formats/PictureLoading.h"
+#include "formats/PngWriter.h"
 #include "formats/TJPEGImage.h"
+#include "formats/WebpWriter.h"
 #include "platform/SystemMetrics.h"
 
 namespace {
 
 // As the main window's save button: a JPEG image copied from the working raster, encoded at the
 // slider's quality (the low 8 bits of its position), written whole.
-void WriteJpeg(TBitmap& raster, int quality, const std::string& output) {
+void WriteJpeg(TBitmap& raster, int quality, bool keepExif, const std::string& output) {
     TJPEGImage jpeg;
     jpeg.CopyFrom(&raster);
     jpeg.Quality = std::uint8_t(quality);
+    jpeg.KeepExif = keepExif;
     jpeg.Encode();
     WriteAtomically(output, [&](const std::string& path) { jpeg.WriteToFile(path); });
 }
@@ -67,10 +70,19 @@ WrittenPicture ConvertFile(const std::string& source, const std::string& output,
         WriteBitmap(raster, output);
         return {raster.Width(), raster.Height()};
     }
+    if (options.kind == OutputKind::Png) {
+        WriteAtomically(output, [&](const std::string& path) { WritePngFile(raster, path); });
+        return {raster.Width(), raster.Height()};
+    }
+    if (options.kind == OutputKind::Webp) {
+        const WebpWriteSettings settings{options.quality, options.lossless};
+        WriteAtomically(output, [&](const std::string& path) { WriteWebpFile(raster, settings, path); });
+        return {raster.Width(), raster.Height()};
+    }
     int quality = options.quality;
     if (options.maxSize)
         quality = WriteJpegToFit(raster, *options.maxSize, output);
     else
-        WriteJpeg(raster, quality, output);
+        WriteJpeg(raster, quality, options.keepMetadata, output);
     return {raster.Width(), raster.Height(), quality};
 }

@@ -3,7 +3,25 @@
 #include <vector>
 
 #include "core/TBitmap.h"
+#include "formats/ExifOrientation.h"
 #include "formats/TJPEGImage.h"
+
+namespace {
+
+// What the file will carry: the profile, and with `keepExif` the EXIF block (its orientation reset,
+// the rows being upright) and the XMP packet. Null when that is nothing.
+std::shared_ptr<const TPictureMetadata> CarriedMetadata(const TPictureMetadata& source, bool keepExif) {
+    auto carried = std::make_shared<TPictureMetadata>();
+    carried->iccProfile = source.iccProfile;
+    if (keepExif) {
+        if (!source.exif.empty()) carried->exif = ExifWithUprightOrientation(source.exif);
+        carried->xmp = source.xmp;
+    }
+    if (carried->Empty()) return nullptr;
+    return carried;
+}
+
+}  // namespace
 
 JpegEncodeSnapshot::JpegEncodeSnapshot(const TJPEGImage& image) {
     const TBitmap* decoded = image.Decoded();
@@ -13,6 +31,9 @@ JpegEncodeSnapshot::JpegEncodeSnapshot(const TJPEGImage& image) {
     settings_.quality = image.Quality;
     settings_.grayscale = image.GrayOutput;
     settings_.progressive = image.Progressive;
+    metadata_ = CarriedMetadata(image.Metadata(), image.KeepExif);
+    settings_.metadata = metadata_.get();
+    settings_.keepExif = image.KeepExif;
     // The raster's own store when it already holds 24-bit rows (shared, so a writer copies first),
     // else a private 24-bit copy.
     std::shared_ptr<TBitmapImage> store = decoded->Image();
@@ -50,6 +71,7 @@ JpegEncodeSnapshot JpegEncodeSnapshot::Bands(int groupRows, int groupStep) const
         }
     bands.settings_ = settings_;
     bands.settings_.height = count;
+    bands.settings_.metadata = nullptr;  // a constant number of bytes would blur how size follows quality
     bands.topRow_ = rows->data();
     bands.rowStep_ = std::ptrdiff_t(rowBytes);
     bands.rows_ = std::move(rows);
