@@ -4,15 +4,16 @@
 
 #include "core/TBitmap.h"
 #include "formats/ExifOrientation.h"
+#include "formats/RgbProfile.h"
 #include "formats/TJPEGImage.h"
 
 namespace {
 
-// What the file will carry: the profile, and with `keepExif` the EXIF block (its orientation reset,
-// the rows being upright) and the XMP packet. Null when that is nothing.
+// What the file will carry: the profile (a sound RGB one), and with `keepExif` the EXIF block (its
+// orientation reset, the rows being upright) and the XMP packet. Null when that is nothing.
 std::shared_ptr<const TPictureMetadata> CarriedMetadata(const TPictureMetadata& source, bool keepExif) {
     auto carried = std::make_shared<TPictureMetadata>();
-    carried->iccProfile = source.iccProfile;
+    if (IsRgbProfile(source.iccProfile)) carried->iccProfile = source.iccProfile;
     if (keepExif) {
         if (!source.exif.empty()) carried->exif = ExifWithUprightOrientation(source.exif);
         carried->xmp = source.xmp;
