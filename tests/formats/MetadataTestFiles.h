@@ -21,17 +21,12 @@ inline std::vector<std::uint8_t> TestProfile(std::size_t size) {
     auto put32 = [&](std::size_t at, std::uint32_t v) {
         for (int k = 0; k < 4; ++k) p[at + std::size_t(k)] = std::uint8_t(v >> (24 - 8 * k));
     };
-    auto text = [&](std::size_t at, const char* four) { std::memcpy(p.data() + at, four, 4); };
     std::memset(p.data(), 0, 132);
+    std::memcpy(p.data() + 12, "mntrRGB XYZ ", 12);
+    std::memcpy(p.data() + 36, "acsp", 4);
     put32(0, std::uint32_t(size));
     put32(8, 0x02100000);
-    text(12, "mntr");
-    text(16, "RGB ");
-    text(20, "XYZ ");
-    text(36, "acsp");
-    put32(68, 0x0000F6D6);
-    put32(72, 0x00010000);
-    put32(76, 0x0000D32D);
+    put32(68, 0x0000F6D6), put32(72, 0x00010000), put32(76, 0x0000D32D);
     return p;
 }
 

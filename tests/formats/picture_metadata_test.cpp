@@ -2,13 +2,11 @@
 // hostile metadata that must not harm the picture.
 #include <gtest/gtest.h>
 #include <png.h>
-#include <webp/decode.h>
 
 #include <QImage>
 #include <csetjmp>
 #include <cstdio>
 
-#include "core/PictureEdits.h"
 #include "core/TPicture.h"
 #include "core/WorkingRaster.h"
 #include "formats/BmpEmbeddedProfile.h"
@@ -132,79 +130,28 @@ TEST(PictureMetadata, EveryExifOrientationShowsThePixelsUpright) {
     }
 }
 
-// The profile read from a JPEG survives the window's edits (each makes a new raster) into the JPEG
-// written, byte for byte, whether it fits one APP2 marker or needs two.
-TEST(PictureMetadata, AProfileGoesThroughEditsIntoTheJpegByteForByte) {
-    for (std::size_t size : {std::size_t(600), std::size_t(100000)}) {
-        SCOPED_TRACE(size);
-        TBitmap source;
-        MakePhoto(source, 40, 30);
-        TPictureMetadata metadata;
-        metadata.iccProfile = TestProfile(size);
-        metadata.exif = ExifBlock(6, EXIF_BYTE_ORDER_INTEL);
-        Loaded loaded;
-        Load(loaded, Saved(JpegWithMetadata(source, metadata), "in.jpg"));
-        ASSERT_EQ(loaded.metadata.iccProfile, metadata.iccProfile);
-        RotateWorkingPicture(loaded.picture, 90);
-        InvertWorkingPicture(loaded.picture);
-        TJPEGImage jpeg;
-        jpeg.CopyFrom(loaded.picture.HeldGraphic());
-        jpeg.Encode();
-        const std::vector<std::uint8_t>& written = jpeg.Store()->Bytes->Data();
-        const auto markers = JpegMarkers(written);
-        EXPECT_EQ(JoinedApp2Profile(markers), metadata.iccProfile);
-        for (const auto& [code, payload] : markers)
-            EXPECT_NE(code, 0xE1) << "EXIF is carried only on request";
-    }
-}
-
-// PNG and lossless WebP give back every pixel (read by Qt and by libwebp's decoder), lossy WebP
-// nearly; each holds the profile whole. The raster is bottom-up and of odd width.
+// PNG and lossless WebP give back every pixel (read back by Qt), lossy WebP nearly; each holds the
+// profile whole. The raster is bottom-up and of odd width.
 TEST(PictureMetadata, PngAndWebpRoundTripWithTheirProfile) {
-    TBitmap raster;
+    TBitmap raster, back;
     MakePhoto(raster, 37, 29);
-    const std::vector<std::uint8_t> profile = TestProfile(3000);
     TPictureMetadata metadata;
-    metadata.iccProfile = profile;
+    metadata.iccProfile = TestProfile(3000);
     raster.SetMetadata(metadata);
-    struct Case {
-        const char* name;
-        bool png, lossless;
-        double leastPsnr;
-    };
-    for (const Case& c : {Case{"png", true, true, 99}, Case{"webp-lossless", false, true, 99},
-                          Case{"webp-lossy", false, false, 30}}) {
-        SCOPED_TRACE(c.name);
-        const std::string path = TempDir() + "/out." + (c.png ? "png" : "webp");
-        if (c.png)
+    MakePhoto(back, 37, 29);
+    for (const char* kind : {"png", "webp-lossless", "webp"}) {
+        SCOPED_TRACE(kind);
+        const std::string path = TempDir() + "/out." + (kind[0] == 'p' ? "png" : "webp");
+        if (kind[0] == 'p')
             WritePngFile(raster, path);
         else
-            WriteWebpFile(raster, WebpWriteSettings{90, c.lossless}, path);
-        const std::vector<std::uint8_t> file = ReadFileBytes(path);
-        TBitmap back;
-        back.SetRasterFormat(rf24Bit);
-        back.SetWidth(37);
-        back.SetHeight(29);
-        if (c.png) {
-            const QImage image = QImage(QString::fromStdString(path)).convertToFormat(QImage::Format_RGB888);
-            ASSERT_EQ(image.width(), 37);
-            for (int y = 0; y < 29; ++y)
-                for (int x = 0; x < 37; ++x) {
-                    const std::uint8_t* rgb = image.constScanLine(y) + 3 * x;
-                    std::uint8_t* bgr = back.Row(y) + 3 * x;
-                    bgr[0] = rgb[2], bgr[1] = rgb[1], bgr[2] = rgb[0];
-                }
-            EXPECT_EQ(PngProfile(path), profile);
-        } else {
-            int width = 0, height = 0;
-            std::uint8_t* decoded = WebPDecodeBGR(file.data(), file.size(), &width, &height);
-            ASSERT_NE(decoded, nullptr);
-            ASSERT_EQ(width, 37);
-            for (int y = 0; y < 29; ++y) std::memcpy(back.Row(y), decoded + y * 37 * 3, 37 * 3);
-            WebPFree(decoded);
-            EXPECT_EQ(WebpChunk(file, "ICCP"), profile);
-        }
-        EXPECT_GE(Psnr(raster, back), c.leastPsnr);
+            WriteWebpFile(raster, WebpWriteSettings{90, kind[4] == '-'}, path);
+        const QImage image = QImage(QString::fromStdString(path)).convertToFormat(QImage::Format_BGR888);
+        ASSERT_EQ(image.size(), QSize(37, 29));
+        for (int y = 0; y < 29; ++y) std::memcpy(back.Row(y), image.constScanLine(y), 37 * 3);
+        EXPECT_GE(Psnr(raster, back), std::strcmp(kind, "webp") == 0 ? 30 : 99);
+        EXPECT_EQ(kind[0] == 'p' ? PngProfile(path) : WebpChunk(ReadFileBytes(path), "ICCP"),
+                  metadata.iccProfile);
     }
 }
 
@@ -251,7 +198,6 @@ TEST(PictureMetadata, HostileExifAndProfileMarkersAreIgnoredSafely) {
         {"EXIF directory far past its end",
          Marker(0xE1, ExifPrefix, {'I', 'I', 42, 0, 0xF0, 0xFF, 0xFF, 0xFF}), 1, 0},
         {"EXIF orientation 9", Marker(0xE1, ExifPrefix, ExifBlock(9, EXIF_BYTE_ORDER_MOTOROLA)), 1, 0},
-        {"EXIF empty", Marker(0xE1, ExifPrefix, {}), 1, 0},
         {"first of two profile markers", IccMarker(1, 2, TestProfile(600)), 1, 0},
         {"profile marker numbered 0", IccMarker(0, 1, TestProfile(600)), 1, 0},
         {"profile lying about its length", IccMarker(1, 1, lyingProfile), 1, 600},
