@@ -14,7 +14,9 @@
 
 namespace {
 
-// Fast filtering and light compression: photographs gain little from more, and it takes seconds.
+// One filter for every row (Paeth, the best single one for photographs) and light compression: on a
+// 12-megapixel photo, adaptive filtering at the default level makes a file about a sixth smaller in
+// five times the time.
 constexpr int CompressionLevel = 2;
 
 // libpng leaves by longjmp on errors. Every jump lands in WriteAll's setjmp; nothing between owns
@@ -60,7 +62,7 @@ __attribute__((noinline)) bool WriteAll(PngContext& context, png_structp png, pn
         png_set_iCCP(png, info, "ICC profile", PNG_COMPRESSION_TYPE_BASE, metadata.iccProfile.data(),
                      png_uint_32(metadata.iccProfile.size()));
     png_set_compression_level(png, CompressionLevel);
-    png_set_filter(png, PNG_FILTER_TYPE_BASE, PNG_FILTER_SUB);
+    png_set_filter(png, PNG_FILTER_TYPE_BASE, PNG_FILTER_PAETH);
     png_write_info(png, info);
     png_set_bgr(png);
     for (int y = 0; y < rows.Height(); ++y) png_write_row(png, rows.Row(y));
