@@ -16,7 +16,7 @@ namespace {
 
 // One filter for every row (Paeth, the best single one for photographs) and light compression: on a
 // 12-megapixel photo, adaptive filtering at the default level makes a file about a sixth smaller in
-// five times the time.
+// several times the time.
 constexpr int CompressionLevel = 2;
 
 // libpng leaves by longjmp on errors. Every jump lands in WriteAll's setjmp; nothing between owns
