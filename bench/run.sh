@@ -126,13 +126,13 @@ kind_rows() {
   if [ "$ext" = png ]; then q=() vq= pq="compress_level=6"; fi
   if [ -n "$upright" ]; then auto=(-auto-orient) vcmd=autorot ptr="ImageOps.exif_transpose"; fi
   [ "$ext" = png ] || to+=(-q 50)
-  pair "$name (vips)" "<=0.9" -- "$cli" convert "${to[@]}" "$src" -o "$kout/a.$ext" \
+  pair "$name, vips" "<=0.9" -- "$cli" convert "${to[@]}" "$src" -o "$kout/a.$ext" \
     -- vips "$vcmd" "$src" "$kout/v.$ext$vq"
-  pair "$name (GraphicsMagick)" "<=0.9" -- "$cli" convert "${to[@]}" "$src" -o "$kout/a.$ext" \
+  pair "$name, gm" "<=0.9" -- "$cli" convert "${to[@]}" "$src" -o "$kout/a.$ext" \
     -- gm convert "$src" "${auto[@]}" "${q[@]}" "$kout/g.$ext"
-  pair "$name (ImageMagick)" "<=0.9" -- "$cli" convert "${to[@]}" "$src" -o "$kout/a.$ext" \
+  pair "$name, magick" "<=0.9" -- "$cli" convert "${to[@]}" "$src" -o "$kout/a.$ext" \
     -- "$magick" "$src" "${auto[@]}" "${q[@]}" "$kout/i.$ext"
-  pair "$name (Pillow)" "<=0.9" -- "$cli" convert "${to[@]}" "$src" -o "$kout/a.$ext" \
+  pair "$name, Pillow" "<=0.9" -- "$cli" convert "${to[@]}" "$src" -o "$kout/a.$ext" \
     -- "$pil" -c "from PIL import Image, ImageOps; $ptr(Image.open('$src')).save('$kout/p.$ext', $pq)"
   peaks+=("$(printf '%-34s %s' "$name" "$( { /usr/bin/time -f '%M' "$cli" convert "${to[@]}" "$src" -o "$kout/a.$ext" >/dev/null; } 2>&1 | tail -1)")")
 }
@@ -142,7 +142,7 @@ printf '%-34s %10s %10s %8s %8s\n' task brelvik-cli peer ratio goal
 kind_rows "PNG -> JPEG q50" "$kinds/photo.png" jpg
 kind_rows "WebP -> JPEG q50" "$kinds/photo.webp" jpg
 kind_rows "TIFF -> JPEG q50" "$kinds/photo.tif" jpg
-kind_rows "JPEG, orientation 6 -> JPEG q50" "$kinds/photo-o6.jpg" jpg upright
+kind_rows "JPEG orient. 6 -> JPEG q50" "$kinds/photo-o6.jpg" jpg upright
 kind_rows "BMP -> PNG" "$photo" png
 echo
 echo "Peak memory of brelvik-cli (KiB); goal <= the raster + 10 MiB = $((raster_kib + 10240))"
