@@ -48,13 +48,14 @@ inline std::vector<std::uint8_t> ExifBlock(int orientation, ExifByteOrder order)
     return block;
 }
 
-// The JPEG file of a 24-bit raster with these blocks written as given (EXIF as it is).
+// The JPEG file of a 24-bit raster (colour or grey) with these blocks written as given (EXIF as it is).
 inline std::vector<std::uint8_t> JpegWithMetadata(TBitmap& raster, const TPictureMetadata& metadata,
-                                                  int quality = 92) {
+                                                  bool gray = false) {
     JpegEncodeSettings settings;
+    settings.grayscale = gray;
     settings.width = raster.Width();
     settings.height = raster.Height();
-    settings.quality = quality;
+    settings.quality = 92;
     settings.metadata = &metadata;
     settings.keepExif = true;
     TMemoryStream out;

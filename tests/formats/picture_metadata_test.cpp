@@ -42,21 +42,20 @@ std::string Saved(const std::vector<std::uint8_t>& bytes, const std::string& nam
     return path;
 }
 
-const std::uint8_t* Pixel(TBitmap& raster, int x, int y) {
-    return raster.Row(y) + 3 * x;
+// A pixel's bytes: three of colour, or one colour-map index of a grey picture.
+const std::uint8_t* Pixel(TBitmap& raster, int x, int y, int bytes) {
+    return raster.Row(y) + bytes * x;
 }
 
 }  // namespace
 
 // Each orientation's file holds the same scan; shown upright, pixel (u, v) is the stored pixel the
-// EXIF definition names. Stored 37 x 83: bands and tiles end inside the picture.
+// EXIF definition names. Stored 37 x 83: bands and tiles end inside the picture. Colour and grey
+// (decoded to one byte a pixel) alike.
 TEST(PictureMetadata, EveryExifOrientationShowsThePixelsUpright) {
     constexpr int W = 37, H = 83;
     TBitmap stored;
     MakePhoto(stored, W, H);
-    Loaded reference;
-    Load(reference, Saved(JpegWithMetadata(stored, {}), "o1.jpg"));
-    TBitmap& expected = reference.picture.AsBitmap();
     struct Case {
         int orientation;
         bool swaps;
@@ -73,26 +72,34 @@ TEST(PictureMetadata, EveryExifOrientationShowsThePixelsUpright) {
         {7, true, [](int, int v) { return W - 1 - v; }, [](int u, int) { return H - 1 - u; }},
         {8, true, [](int, int v) { return W - 1 - v; }, [](int u, int) { return u; }},
     };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.orientation);
-        TPictureMetadata metadata;
-        metadata.exif =
-            ExifBlock(c.orientation, c.orientation % 2 ? EXIF_BYTE_ORDER_INTEL : EXIF_BYTE_ORDER_MOTOROLA);
-        Loaded turned;
-        Load(turned, Saved(JpegWithMetadata(stored, metadata), "o.jpg"));
-        EXPECT_EQ(turned.metadata.orientation, c.orientation);
-        EXPECT_EQ(turned.width, c.swaps ? H : W);
-        EXPECT_EQ(turned.height, c.swaps ? W : H);
-        TBitmap& upright = turned.picture.AsBitmap();
-        EXPECT_EQ(upright.Metadata().orientation, 1);
-        ASSERT_EQ(upright.Width(), turned.width);
-        ASSERT_EQ(upright.Height(), turned.height);
-        int wrong = 0;
-        for (int v = 0; v < upright.Height(); ++v)
-            for (int u = 0; u < upright.Width(); ++u)
-                wrong += std::memcmp(Pixel(upright, u, v), Pixel(expected, c.x(u, v), c.y(u, v)), 3) != 0;
-        EXPECT_EQ(wrong, 0);
-    }
+    for (const bool gray : {false, true})
+        for (const Case& c : cases) {
+            SCOPED_TRACE(testing::Message() << c.orientation << (gray ? " grey" : " colour"));
+            Loaded reference;
+            Load(reference, Saved(JpegWithMetadata(stored, {}, gray), "o1.jpg"));
+            TBitmap& expected = reference.picture.AsBitmap();
+            const int bytes = gray ? 1 : 3;
+            TPictureMetadata metadata;
+            metadata.exif = ExifBlock(c.orientation,
+                                      c.orientation % 2 ? EXIF_BYTE_ORDER_INTEL : EXIF_BYTE_ORDER_MOTOROLA);
+            Loaded turned;
+            Load(turned, Saved(JpegWithMetadata(stored, metadata, gray), "o.jpg"));
+            ASSERT_EQ(turned.picture.AsBitmap().RasterFormat(), gray ? rf8Bit : rf24Bit);
+            EXPECT_EQ(turned.metadata.orientation, c.orientation);
+            EXPECT_EQ(turned.width, c.swaps ? H : W);
+            EXPECT_EQ(turned.height, c.swaps ? W : H);
+            TBitmap& upright = turned.picture.AsBitmap();
+            EXPECT_EQ(upright.Metadata().orientation, 1);
+            ASSERT_EQ(upright.Width(), turned.width);
+            ASSERT_EQ(upright.Height(), turned.height);
+            int wrong = 0;
+            for (int v = 0; v < upright.Height(); ++v)
+                for (int u = 0; u < upright.Width(); ++u)
+                    wrong +=
+                        std::memcmp(Pixel(upright, u, v, bytes), Pixel(expected, c.x(u, v), c.y(u, v), bytes),
+                                    std::size_t(bytes)) != 0;
+            EXPECT_EQ(wrong, 0);
+        }
 }
 
 // PNG and lossless WebP give back every pixel, lossy WebP nearly, and each holds the profile whole,
