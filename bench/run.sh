@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Runs the Google Benchmark programs of a build, then times whole runs of brelvik-cli against the
-# codec's own tools and ImageMagick on one 4000 x 3000 photo-like BMP, and batches of 36 pictures of
+# codec's own tools and ImageMagick on one 4000 x 3000 photo-like BMP, the same photo as PNG, WebP,
+# TIFF and turned JPEG against vips, GraphicsMagick, ImageMagick and Pillow, and batches of 36 pictures of
 # 1200 x 900 in a folder tree against GNU parallel with cjpeg, GraphicsMagick and vips, pair by pair,
 # and --max-size against one plain conversion of the same file,
 # and prints the median time of each side and their ratio, then the batch's peak memory.
@@ -79,6 +80,73 @@ pair "rotate 90, BMP -> BMP (ImageMagick)" "<=0.5" -- "$cli" convert --to bmp --
   -- "$magick" "$photo" -rotate 90 BMP3:"$out/r-im.bmp"
 pair "invert, BMP -> BMP (ImageMagick)" "<=0.5" -- "$cli" convert --to bmp --invert "$photo" -o "$out/i.bmp" \
   -- "$magick" "$photo" -negate BMP3:"$out/i-im.bmp"
+
+# Picture kinds: the same photo as PNG, WebP, TIFF and as a JPEG to be turned (EXIF orientation 6,
+# with a colour profile) into JPEG q50, and the BMP into PNG, against vips, GraphicsMagick,
+# ImageMagick and Pillow, each turning the picture upright where it has to.
+pil=
+for p in /usr/bin/python3 python3; do
+  if "$p" -c 'import PIL' 2>/dev/null; then pil=$p; break; fi
+done
+[ -n "$pil" ] || { echo "bench: Pillow is missing (python3-pil; tools/install-deps.sh installs it)" >&2; exit 1; }
+kinds="$data/kinds"
+mkdir -p "$kinds"
+if [ ! -s "$kinds/photo-o6.jpg" ]; then
+  echo "Making $kinds (the photo as PNG, WebP, TIFF and a turned JPEG; small samples of each)"
+  "$pil" - "$photo" "$kinds" <<'PY'
+import sys
+from PIL import Image, ImageCms
+photo, kinds = sys.argv[1], sys.argv[2]
+profile = ImageCms.ImageCmsProfile(ImageCms.createProfile("sRGB")).tobytes()
+exif = Image.Exif()
+exif[0x0112] = 6
+for name, picture in (("photo", Image.open(photo).convert("RGB")), ("sample", Image.new("RGB", (16, 8), (9, 99, 199)))):
+    picture.save(f"{kinds}/{name}.png")
+    picture.save(f"{kinds}/{name}.webp", quality=90)
+    picture.save(f"{kinds}/{name}.tif")
+    if name == "sample":
+        picture.save(f"{kinds}/sample.bmp")
+    # Stored turned a quarter to the left, so that orientation 6 shows it as the BMP.
+    picture.transpose(Image.Transpose.ROTATE_90).save(f"{kinds}/{name}-o6.jpg", quality=90, exif=exif.tobytes(), icc_profile=profile)
+PY
+fi
+kout="$data/kinds-out"
+mkdir -p "$kout"
+raster_kib=$((4000 * 3000 * 3 / 1024))
+peaks=()
+# kind_rows NAME SOURCE OUTPUT-EXTENSION [upright]: brelvik-cli against each peer, when it reads SOURCE's kind.
+kind_rows() {
+  local name=$1 src=$2 ext=$3 upright=${4:-} sample
+  sample="$kinds/sample${src##*/photo}"
+  if ! "$cli" convert --to "$ext" "$sample" -o "$kout/probe.$ext" >/dev/null 2>&1; then
+    echo "$name: skipped, brelvik-cli does not read ${src##*.} files yet"
+    return
+  fi
+  local to=(--to "$ext") q=(-quality 50) vq="[Q=50]" pq="quality=50" auto=() vcmd=copy ptr=
+  if [ "$ext" = png ]; then q=() vq= pq="compress_level=6"; fi
+  if [ -n "$upright" ]; then auto=(-auto-orient) vcmd=autorot ptr="ImageOps.exif_transpose"; fi
+  [ "$ext" = png ] || to+=(-q 50)
+  pair "$name, vips" "<=0.9" -- "$cli" convert "${to[@]}" "$src" -o "$kout/a.$ext" \
+    -- vips "$vcmd" "$src" "$kout/v.$ext$vq"
+  pair "$name, gm" "<=0.9" -- "$cli" convert "${to[@]}" "$src" -o "$kout/a.$ext" \
+    -- gm convert "$src" "${auto[@]}" "${q[@]}" "$kout/g.$ext"
+  pair "$name, magick" "<=0.9" -- "$cli" convert "${to[@]}" "$src" -o "$kout/a.$ext" \
+    -- "$magick" "$src" "${auto[@]}" "${q[@]}" "$kout/i.$ext"
+  pair "$name, Pillow" "<=0.9" -- "$cli" convert "${to[@]}" "$src" -o "$kout/a.$ext" \
+    -- "$pil" -c "from PIL import Image, ImageOps; $ptr(Image.open('$src')).save('$kout/p.$ext', $pq)"
+  peaks+=("$(printf '%-34s %s' "$name" "$( { /usr/bin/time -f '%M' "$cli" convert "${to[@]}" "$src" -o "$kout/a.$ext" >/dev/null; } 2>&1 | tail -1)")")
+}
+echo
+echo "Picture kinds, whole runs on the 4000 x 3000 photo, median of $runs (ms); ratio = brelvik-cli / peer"
+printf '%-34s %10s %10s %8s %8s\n' task brelvik-cli peer ratio goal
+kind_rows "PNG -> JPEG q50" "$kinds/photo.png" jpg
+kind_rows "WebP -> JPEG q50" "$kinds/photo.webp" jpg
+kind_rows "TIFF -> JPEG q50" "$kinds/photo.tif" jpg
+kind_rows "JPEG orient. 6 -> JPEG q50" "$kinds/photo-o6.jpg" jpg upright
+kind_rows "BMP -> PNG" "$photo" png
+echo
+echo "Peak memory of brelvik-cli (KiB); goal <= the raster + 10 MiB = $((raster_kib + 10240))"
+printf '%s\n' "${peaks[@]}"
 
 # Batches: 36 photo-like pictures of 1200 x 900 in a tree of folders.
 for tool in parallel gm vips; do

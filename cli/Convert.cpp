@@ -12,13 +12,18 @@
 #include "formats/IconFromRaster.h"
 #include "formats/JpegSave.h"
 #include "formats/PictureLoading.h"
+#include "formats/PngWriter.h"
+#include "formats/WebpWriter.h"
 #include "platform/SystemMetrics.h"
 
 namespace {
 
-// As the main window's save button: the quality is given as the slider's position.
-void WriteJpeg(TBitmap& raster, int quality, const std::string& output) {
-    SaveJpeg(raster, output, JpegSettingsAtQuality(QualityOfSliderPosition(quality)));
+// As the main window's save button: the quality is given as the slider's position; with
+// `keepExif` the source's EXIF and XMP go along with its colour profile.
+void WriteJpeg(TBitmap& raster, int quality, bool keepExif, const std::string& output) {
+    JpegWriteSettings settings = JpegSettingsAtQuality(QualityOfSliderPosition(quality));
+    settings.keepExif = keepExif;
+    SaveJpeg(raster, output, settings);
 }
 
 // The working picture is not needed afterwards, so it is converted in place rather than copied.
@@ -62,10 +67,19 @@ WrittenPicture ConvertFile(const std::string& source, const std::string& output,
         WriteBitmap(raster, output);
         return {raster.Width(), raster.Height()};
     }
+    if (options.kind == OutputKind::Png) {
+        WriteAtomically(output, [&](const std::string& path) { WritePngFile(raster, path); });
+        return {raster.Width(), raster.Height()};
+    }
+    if (options.kind == OutputKind::Webp) {
+        const WebpWriteSettings settings{options.quality, options.lossless};
+        WriteAtomically(output, [&](const std::string& path) { WriteWebpFile(raster, settings, path); });
+        return {raster.Width(), raster.Height()};
+    }
     int quality = options.quality;
     if (options.maxSize)
         quality = WriteJpegToFit(raster, *options.maxSize, output);
     else
-        WriteJpeg(raster, quality, output);
+        WriteJpeg(raster, quality, options.keepMetadata, output);
     return {raster.Width(), raster.Height(), quality};
 }

@@ -51,7 +51,9 @@ OutputKind Kind(const std::string& text) {
     if (text == "jpeg" || text == "jpg") return OutputKind::Jpeg;
     if (text == "ico") return OutputKind::Icon;
     if (text == "bmp") return OutputKind::Bitmap;
-    throw UsageError("--to takes jpeg, ico or bmp, not '" + text + "'");
+    if (text == "png") return OutputKind::Png;
+    if (text == "webp") return OutputKind::Webp;
+    throw UsageError("--to takes jpeg, ico, bmp, png or webp, not '" + text + "'");
 }
 
 std::string InputExtension(const std::string& text) {
@@ -259,6 +261,10 @@ bool ParseConvertArgument(ArgumentCursor& cursor, ConvertOptions& options, Parse
         if (options.output->empty()) throw UsageError(name + " needs a path");
     } else if (name == "-j" || name == "--jobs") {
         options.jobs = IntInRange(name, cursor.Value(), 1, MaxJobs);
+    } else if (arg == "--lossless") {
+        options.lossless = true;
+    } else if (arg == "--keep-metadata") {
+        options.keepMetadata = true;
     } else if (name == "--max-pixels") {
         options.maxPixels = PixelCount(name, cursor.Value());
     } else if (name == "--max-size") {
@@ -285,6 +291,10 @@ bool ParseConvert(const std::vector<std::string>& args, ConvertOptions& options)
     if (mistake) throw *mistake;
     CheckConvert(options);
     CheckMaxSize(options, state.qualityGiven);
+    if (options.lossless && options.kind != OutputKind::Webp)
+        throw UsageError("--lossless applies to WebP output only");
+    if (options.lossless && state.qualityGiven)
+        throw UsageError("--lossless keeps every pixel, so it cannot take -q");
     return true;
 }
 
@@ -324,6 +334,10 @@ const char* OutputExtension(OutputKind kind) {
             return ".ico";
         case OutputKind::Bitmap:
             return ".bmp";
+        case OutputKind::Png:
+            return ".png";
+        case OutputKind::Webp:
+            return ".webp";
         case OutputKind::Jpeg:
             break;
     }

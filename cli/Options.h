@@ -7,11 +7,13 @@
 #include "cli/EditStep.h"
 #include "platform/Bitmap.h"
 
-enum class OutputKind { Jpeg, Icon, Bitmap };
+enum class OutputKind { Jpeg, Icon, Bitmap, Png, Webp };
 
 struct ConvertOptions {
     OutputKind kind = OutputKind::Jpeg;
-    int quality = 50;  // the save slider's start position
+    int quality = 50;           // the save slider's start position; also of lossy WebP output
+    bool lossless = false;      // WebP output: lossless instead of at `quality`
+    bool keepMetadata = false;  // JPEG output also carries the source's EXIF and XMP
     // JPEG output: the highest quality whose file is at most this many bytes, instead of `quality`.
     std::optional<std::int64_t> maxSize;
     std::optional<std::string> output;

@@ -17,5 +17,6 @@ void RotateWorkingPicture(TPicture& picture, double angle) {
     // The true centre, of whatever the holder shows, before it is taken as a raster.
     const HalfPixelPoint centre{picture.Width(), picture.Height()};
     RotateAboutHalfPixelPoint(picture.AsBitmap(), *rotated, centre, angle);
+    rotated->SetMetadata(picture.AsBitmap().Metadata());  // the new rows come from the same file
     picture.AsBitmap().CopyFrom(rotated.get());
 }

@@ -127,6 +127,10 @@ void TBitmap::AssignImage(std::shared_ptr<TBitmapImage> image) {
 bool TBitmap::IsEmpty() const {
     return !image_->handle;
 }
+int TBitmap::BitsPerPixel() const {
+    return image_->handle ? image_->handle->BitCount() : 0;
+}
+
 int TBitmap::Width() const {
     return image_->description.width;
 }
@@ -365,11 +369,13 @@ void TBitmap::SetPalette(platform::HPALETTE palette) {
 void TBitmap::CopyFrom(TGraphic* source) {
     if (auto* bitmap = dynamic_cast<TBitmap*>(source)) {
         image_ = bitmap->image_;
+        metadata_ = bitmap->metadata_;
         transparent_ = bitmap->transparent_;
         transparentColor_ = bitmap->transparentColor_;
         transparentMode_ = bitmap->transparentMode_;
     } else if (!source) {
         image_ = std::make_shared<TBitmapImage>();
+        metadata_ = {};
     } else {
         source->CopyTo(*this);  // the kind decides; refused unless it knows how
         return;

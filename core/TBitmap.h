@@ -47,6 +47,7 @@ public:
     int Height() const override;
     void SetWidth(int value) override;
     void SetHeight(int value) override;
+    int BitsPerPixel() const override;
     platform::HPALETTE Palette() override;
     void SetPalette(platform::HPALETTE palette) override;
     void ReadPictureData(TStream& stream) override;  // 4-byte length, then a BMP file

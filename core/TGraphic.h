@@ -45,6 +45,8 @@ public:
     virtual int Height() const = 0;
     virtual void SetWidth(int value) = 0;
     virtual void SetHeight(int value) = 0;
+    // Bits per pixel of the picture as its file holds it; 0 when the kind does not say.
+    virtual int BitsPerPixel() const { return 0; }
     virtual platform::HPALETTE Palette() { return nullptr; }
     virtual void SetPalette(platform::HPALETTE) {}
     virtual bool Transparent() const { return transparent_; }

@@ -21,6 +21,9 @@ std::unique_ptr<TBitmap> RasterOf(TGraphic& graphic) {
     surface.Brush().SetColor(clWhite);
     surface.FillRect(platform::Rect(0, 0, graphic.Width(), graphic.Height()));
     surface.DrawAt(0, 0, &graphic);
+    TPictureMetadata metadata = graphic.Metadata();
+    metadata.orientation = 1;  // readers hand out upright pixels
+    raster->SetMetadata(std::move(metadata));
     return raster;
 }
 

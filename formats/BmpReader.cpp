@@ -4,6 +4,7 @@
 #include <cstring>
 
 #include "core/Errors.h"
+#include "formats/BmpEmbeddedProfile.h"
 #include "formats/BmpHeaders.h"
 #include "formats/RleDecoder.h"
 
@@ -83,9 +84,11 @@ void ReadBmp(TBitmap& bitmap, TStream& stream) {
     const std::int64_t fileSize = stream.Remaining();
     if (fileSize <= 0) {
         bitmap.AssignImage(std::make_shared<TBitmapImage>());
+        bitmap.SetMetadata({});
         return;
     }
 
+    const std::int64_t fileStart = stream.Position();
     BmpInput in(stream, fileSize);
     BmpHeaders headers;
     ReadMainHeaders(in, headers);
@@ -115,4 +118,7 @@ void ReadBmp(TBitmap& bitmap, TStream& stream) {
 
     bitmap.SetPaletteModified(image->palette != nullptr);
     bitmap.AssignImage(std::move(image));
+    TPictureMetadata metadata;
+    metadata.iccProfile = ReadBmpEmbeddedProfile(stream, fileStart, fileSize, headers.headerBytes);
+    bitmap.SetMetadata(std::move(metadata));
 }

@@ -2,7 +2,10 @@
 
 #include <csetjmp>
 #include <cstdio>
+#include <cstdlib>
+#include <cstring>
 #include <exception>
+#include <memory>
 #include <type_traits>
 #include <utility>
 #include <vector>
@@ -13,6 +16,7 @@
 // clang-format on
 
 #include "core/Errors.h"
+#include "formats/JpegMetadataWrite.h"
 #include "platform/Ticks.h"
 
 namespace {
@@ -313,10 +317,14 @@ struct DecompressRun : CodecRun {
     }
     ~DecompressRun() { jpeg_destroy_decompress(&cinfo); }
 
-    void Open() {
+    void Open(bool keepMetadataMarkers = false) {
         jpeg_create_decompress(&cinfo);
         InstallProgress(reinterpret_cast<j_common_ptr>(&cinfo), hook);
         cinfo.src = &source;
+        if (keepMetadataMarkers) {
+            jpeg_save_markers(&cinfo, JPEG_APP0 + 1, 0xFFFF);
+            jpeg_save_markers(&cinfo, JPEG_APP0 + 2, 0xFFFF);
+        }
         jpeg_read_header(&cinfo, TRUE);
     }
 };
@@ -444,6 +452,7 @@ void ShowScans(DecompressRun& run, JpegDecodeTarget& target, bool codecPaletteAl
         if (!passDone && c->colormap && c->quantize_colors && codecPaletteAllowed)
             DeliverColorMap(run, target);
         ReadRows(run, target);
+        target.PassDone();
         Call(run, [&] { jpeg_finish_output(c); });
         passDone = true;
         Call(run, [&] {
@@ -460,6 +469,34 @@ void ShowScans(DecompressRun& run, JpegDecodeTarget& target, bool codecPaletteAl
     Call(run, [&] { jpeg_start_output(c, c->input_scan_number); });
 }
 
+// ---- metadata markers ----
+
+bool MarkerStartsWith(const jpeg_marker_struct& marker, const char* prefix, std::size_t length) {
+    return marker.data_length >= length && std::memcmp(marker.data, prefix, length) == 0;
+}
+
+// The profile is reassembled by the codec from its numbered APP2 markers (nothing when they are
+// incomplete or inconsistent); the first EXIF and the first XMP APP1 marker are taken whole.
+void ReadMetadataMarkers(DecompressRun& run, TPictureMetadata& metadata) {
+    static constexpr char ExifPrefix[] = "Exif\0";  // with the array's own terminator: six bytes
+    static constexpr char XmpPrefix[] = "http://ns.adobe.com/xap/1.0/";  // and its terminator
+    for (jpeg_saved_marker_ptr m = run.cinfo.marker_list; m; m = m->next) {
+        if (m->marker != JPEG_APP0 + 1) continue;
+        if (metadata.exif.empty() && MarkerStartsWith(*m, ExifPrefix, sizeof ExifPrefix))
+            metadata.exif.assign(m->data + sizeof ExifPrefix, m->data + m->data_length);
+        else if (metadata.xmp.empty() && MarkerStartsWith(*m, XmpPrefix, sizeof XmpPrefix))
+            metadata.xmp.assign(m->data + sizeof XmpPrefix, m->data + m->data_length);
+    }
+    JOCTET* profile = nullptr;
+    unsigned int length = 0;
+    Call(run, [&] {
+        if (!jpeg_read_icc_profile(&run.cinfo, &profile, &length)) profile = nullptr;
+    });
+    if (!profile) return;
+    std::unique_ptr<JOCTET, decltype(&std::free)> owned(profile, &std::free);
+    metadata.iccProfile.assign(profile, profile + length);
+}
+
 }  // namespace
 
 void JpegCompress(const JpegEncodeSettings& settings, const std::uint8_t* topRow, std::ptrdiff_t rowStep,
@@ -469,6 +506,7 @@ void JpegCompress(const JpegEncodeSettings& settings, const std::uint8_t* topRow
         SetupEncoder(run, settings);
         j_compress_ptr c = &run.cinfo;
         jpeg_start_compress(c, TRUE);
+        if (settings.metadata) WriteJpegMetadata(*c, *settings.metadata, settings.keepExif);
         while (c->next_scanline < c->image_height) {
             JSAMPROW row = const_cast<JSAMPROW>(topRow + std::ptrdiff_t(c->next_scanline) * rowStep);
             jpeg_write_scanlines(c, &row, 1);
@@ -538,6 +576,7 @@ void JpegDecompressor::Decode(JpegDecodeTarget& target, bool codecPaletteAllowed
     if ((!run.buffered || run.finalTwoPass) && c->colormap && c->quantize_colors && codecPaletteAllowed)
         DeliverColorMap(run, target);
     ReadRows(run, target);
+    target.PassDone();
     Call(run, [&] {
         if (run.buffered) jpeg_finish_output(c);
         jpeg_finish_decompress(c);
@@ -552,11 +591,12 @@ JpegHeader JpegReadHeader(const TMemoryStream& bytes) {
     DecompressRun run(bytes, nullptr);
     JpegHeader header;
     Call(run, [&] {
-        run.Open();
+        run.Open(true);
         header.width = int(run.cinfo.image_width);
         header.height = int(run.cinfo.image_height);
         header.isGray = run.cinfo.jpeg_color_space == JCS_GRAYSCALE;
         header.progressive = jpeg_has_multiple_scans(&run.cinfo);
     });
+    ReadMetadataMarkers(run, header.metadata);
     return header;
 }

@@ -4,6 +4,7 @@
 #include <functional>
 #include <memory>
 
+#include "core/PictureMetadata.h"
 #include "core/TStream.h"
 #include "platform/Bitmap.h"
 #include "platform/Geometry.h"
@@ -26,6 +27,10 @@ struct JpegEncodeSettings {
     int quality = 90;  // the codec clamps to 1..100
     bool grayscale = false;
     bool progressive = false;
+    // Written into the file right after its header when set: the profile always, EXIF and XMP only
+    // with keepExif.
+    const TPictureMetadata* metadata = nullptr;
+    bool keepExif = false;
 };
 
 // Compresses `height` rows of width x 3 bytes (blue, green, red), the top row at `topRow` and each
@@ -38,9 +43,10 @@ struct JpegHeader {
     int height = 0;
     bool isGray = false;
     bool progressive = false;
+    TPictureMetadata metadata;  // the profile, EXIF and XMP blocks; orientation left at 1
 };
 
-// Reads the header of the complete JPEG file held in `bytes`.
+// Reads the header of the complete JPEG file held in `bytes`, with the metadata its markers hold.
 JpegHeader JpegReadHeader(const TMemoryStream& bytes);
 
 // The longest side the codec writes; a picture with a longer one fails with the codec's error
@@ -65,6 +71,8 @@ public:
     virtual void Begin(int width, int height) = 0;
     virtual std::uint8_t* Row(int y) = 0;
     virtual void ColorMap(const platform::Palette& colors) = 0;
+    // Every row of one pass has been written.
+    virtual void PassDone() {}
 };
 
 // One decompression of one JPEG file. The constructor reads the header and chooses the output; the

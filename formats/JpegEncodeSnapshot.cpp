@@ -3,7 +3,26 @@
 #include <vector>
 
 #include "core/TBitmap.h"
+#include "formats/ExifOrientation.h"
+#include "formats/RgbProfile.h"
 #include "formats/TJPEGImage.h"
+
+namespace {
+
+// What the file will carry: the profile (a sound RGB one), and with `keepExif` the EXIF block (its
+// orientation reset, the rows being upright) and the XMP packet. Null when that is nothing.
+std::shared_ptr<const TPictureMetadata> CarriedMetadata(const TPictureMetadata& source, bool keepExif) {
+    auto carried = std::make_shared<TPictureMetadata>();
+    if (IsRgbProfile(source.iccProfile)) carried->iccProfile = source.iccProfile;
+    if (keepExif) {
+        if (!source.exif.empty()) carried->exif = ExifWithUprightOrientation(source.exif);
+        carried->xmp = source.xmp;
+    }
+    if (carried->Empty()) return nullptr;
+    return carried;
+}
+
+}  // namespace
 
 JpegEncodeSnapshot::JpegEncodeSnapshot(const TJPEGImage& image, const JpegWriteSettings& settings) {
     const TBitmap* decoded = image.Decoded();
@@ -13,6 +32,9 @@ JpegEncodeSnapshot::JpegEncodeSnapshot(const TJPEGImage& image, const JpegWriteS
     settings_.quality = settings.quality;
     settings_.grayscale = settings.grayscale;
     settings_.progressive = settings.progressive;
+    metadata_ = CarriedMetadata(image.Metadata(), settings.keepExif);
+    settings_.metadata = metadata_.get();
+    settings_.keepExif = settings.keepExif;
     // The raster's own store when it already holds 24-bit rows (shared, so a writer copies first),
     // else a private 24-bit copy.
     std::shared_ptr<TBitmapImage> store = decoded->Image();
@@ -50,6 +72,7 @@ JpegEncodeSnapshot JpegEncodeSnapshot::Bands(int groupRows, int groupStep) const
         }
     bands.settings_ = settings_;
     bands.settings_.height = count;
+    bands.settings_.metadata = nullptr;  // a constant number of bytes would blur how size follows quality
     bands.topRow_ = rows->data();
     bands.rowStep_ = std::ptrdiff_t(rowBytes);
     bands.rows_ = std::move(rows);

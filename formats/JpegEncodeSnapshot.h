@@ -38,7 +38,8 @@ private:
     JpegEncodeSnapshot() = default;
 
     JpegEncodeSettings settings_;
-    std::shared_ptr<const void> rows_;  // keeps the pixels alive
+    std::shared_ptr<const void> rows_;                  // keeps the pixels alive
+    std::shared_ptr<const TPictureMetadata> metadata_;  // what settings_.metadata points to
     const std::uint8_t* topRow_ = nullptr;
     std::ptrdiff_t rowStep_ = 0;
     bool sharesPictureRows_ = false;

@@ -6,6 +6,7 @@ struct JpegWriteSettings {
     int quality = 90;  // 1..100
     bool grayscale = false;
     bool progressive = false;
+    bool keepExif = false;  // carry the source's EXIF (upright) and XMP too; the profile always
 };
 
 // Settings at `quality`, refused (EInvalidOperation) outside 1..100.

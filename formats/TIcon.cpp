@@ -1,9 +1,11 @@
 #include "formats/TIcon.h"
 
+#include <algorithm>
 #include <utility>
 
 #include "core/Errors.h"
 #include "core/LengthPrefix.h"
+#include "core/LittleEndianBytes.h"
 #include "core/TCanvas.h"
 #include "formats/IcoReader.h"
 #include "formats/IcoWriter.h"
@@ -165,4 +167,24 @@ int TIcon::WantedWidth() const {
 
 int TIcon::WantedHeight() const {
     return requestedHeight_ > 0 ? requestedHeight_ : platform::GetSystemMetrics(platform::SM_CYICON);
+}
+
+int TIcon::BitsPerPixel() const {
+    const TMemoryStream* bytes = image_ ? image_->bytes.get() : nullptr;
+    if (!bytes || bytes->DataSize() < 6) return 0;
+    const std::uint8_t* file = bytes->Memory();
+    const std::int64_t size = bytes->DataSize();
+    const std::int64_t count = le::Get16(file + 4);
+    int deepest = 0;
+    // Directory entries of 16 bytes after the 6-byte header: the bit count at offset 6, else (when
+    // 0) that of the image's own 40-byte header, whose offset is at 12 (not of an embedded PNG).
+    for (std::int64_t i = 0; i < count && 6 + (i + 1) * 16 <= size; ++i) {
+        const std::uint8_t* entry = file + 6 + i * 16;
+        int bits = le::Get16(entry + 6);
+        const std::int64_t image = le::Get32(entry + 12);
+        if (bits == 0 && image + 16 <= size && le::Get32(file + image) == 40)
+            bits = le::Get16(file + image + 14);
+        deepest = std::max(deepest, bits);
+    }
+    return deepest;
 }

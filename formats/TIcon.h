@@ -21,6 +21,7 @@ public:
     bool IsEmpty() const override;
     int Width() const override;
     int Height() const override;
+    int BitsPerPixel() const override;  // the deepest image of the file
     void SetWidth(int value) override;
     void SetHeight(int value) override;
     void ReadPictureData(TStream& stream) override;  // 4-byte length, then an ICO file

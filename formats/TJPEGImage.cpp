@@ -2,8 +2,10 @@
 
 #include "core/Errors.h"
 #include "core/LengthPrefix.h"
+#include "formats/ExifOrientation.h"
 #include "formats/JpegCodec.h"
 #include "formats/JpegEncodeSnapshot.h"
+#include "formats/OrientingDecodeTarget.h"
 #include "platform/DeviceContext.h"
 
 // Decoded rows go straight into the cached raster.
@@ -68,6 +70,7 @@ void TJPEGImage::CopyFrom(TGraphic* source) {
     if (auto* jpeg = dynamic_cast<TJPEGImage*>(source)) {
         if (jpeg == this) return;
         store_ = jpeg->store_;
+        SetMetadata(jpeg->Metadata());
         needsRecalc_ = true;
         // A raster left from earlier content would no longer match the shared bytes.
         decoded_.reset();
@@ -79,6 +82,10 @@ void TJPEGImage::CopyFrom(TGraphic* source) {
         ResetStore();
         ResetBitmap();
         decoded_->CopyFrom(bitmap);
+        // The bytes encoded from these rows hold them as they are, upright.
+        TPictureMetadata metadata = bitmap->Metadata();
+        metadata.orientation = 1;
+        SetMetadata(std::move(metadata));
     } else {
         throw EConvertError(
             Format(ErrorText::AssignError, source ? source->ClassName() : "nil", ClassName()));
@@ -89,6 +96,10 @@ void TJPEGImage::CopyTo(TGraphic& target) {
     auto* bitmap = dynamic_cast<TBitmap*>(&target);
     if (!bitmap) throw EConvertError(Format(ErrorText::AssignError, ClassName(), target.ClassName()));
     bitmap->CopyFrom(&DecodedBitmap());
+    // The rows were turned upright as they were decoded.
+    TPictureMetadata metadata = Metadata();
+    metadata.orientation = 1;
+    bitmap->SetMetadata(std::move(metadata));
 }
 
 void TJPEGImage::Encode(const JpegWriteSettings& settings) {
@@ -162,12 +173,15 @@ void TJPEGImage::ReadStore(std::int64_t count, TStream& stream) {
     if (count > 0) stream.ReadBuffer(bytes->Memory(), std::size_t(count));
     bytes->SetPosition(0);
     store_->Bytes = std::move(bytes);
+    SetMetadata({});
     if (count > 0) {
         JpegHeader header = JpegReadHeader(*store_->Bytes);
         store_->Width = header.width;
         store_->Height = header.height;
         store_->IsGray = header.isGray;
         store_->Progressive = header.progressive;
+        header.metadata.orientation = ReadExifOrientation(header.metadata.exif);
+        SetMetadata(std::move(header.metadata));
     }
     SetPaletteModified(true);
     Changed();
@@ -196,7 +210,13 @@ TBitmap& TJPEGImage::DecodedBitmap() {
                 tempPalette_.reset();
             }
             RasterTarget target(*this);
-            decoder.Decode(target, codecPalette);
+            const int orientation = Metadata().orientation;
+            if (orientation == 1) {
+                decoder.Decode(target, codecPalette);
+            } else {
+                OrientingDecodeTarget oriented(target, orientation, decoder.Quantized() ? 1 : 3);
+                decoder.Decode(oriented, codecPalette);
+            }
         } catch (...) {
             FinishDecoding(false);
             throw;
@@ -227,18 +247,27 @@ bool TJPEGImage::IsEmpty() const {
     return !decoded_ || decoded_->IsEmpty();
 }
 
-int TJPEGImage::Width() const {
-    if (decoded_) return decoded_->Width();
+// The sides as the rows are stored, before they are turned upright.
+int TJPEGImage::StoredWidth() const {
     if (decodeScale_ == ScaleFull) return store_->Width;
     MeasureScaled();
     return scaledWidth_;
 }
 
-int TJPEGImage::Height() const {
-    if (decoded_) return decoded_->Height();
+int TJPEGImage::StoredHeight() const {
     if (decodeScale_ == ScaleFull) return store_->Height;
     MeasureScaled();
     return scaledHeight_;
+}
+
+int TJPEGImage::Width() const {
+    if (decoded_) return decoded_->Width();
+    return OrientationSwapsSides(Metadata().orientation) ? StoredHeight() : StoredWidth();
+}
+
+int TJPEGImage::Height() const {
+    if (decoded_) return decoded_->Height();
+    return OrientationSwapsSides(Metadata().orientation) ? StoredWidth() : StoredHeight();
 }
 
 void TJPEGImage::MeasureScaled() const {

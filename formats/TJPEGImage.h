@@ -25,6 +25,7 @@ public:
     bool IsEmpty() const override;
     int Width() const override;
     int Height() const override;
+    int BitsPerPixel() const override { return store_->IsGray ? 8 : 24; }
     void SetWidth(int value) override;   // always refused
     void SetHeight(int value) override;  // always refused
     platform::HPALETTE Palette() override;
@@ -67,6 +68,8 @@ public:
 private:
     void DropBitmap() { decoded_.reset(); }
     void MeasureScaled() const;
+    int StoredWidth() const;
+    int StoredHeight() const;
     void InstallDecodedPalette(const platform::HPALETTE& palette);
     void FinishDecoding(bool succeeded);
 

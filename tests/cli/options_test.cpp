@@ -126,7 +126,7 @@ TEST(CliOptions, RefusesWhatItCannotActOn) {
         {"convert", "--lighten", "15", "a.bmp"},
         {"convert", "--darken", "60", "a.bmp"},
         {"convert", "--rotate", "45", "a.bmp"},
-        {"convert", "--to", "png", "a.bmp"},
+        {"convert", "--to", "gif", "a.bmp"},
         {"convert", "a.bmp", "-o"},
         {"convert", "--caption", "x", "a.bmp"},
         {"convert", "--at", "1,2", "--caption", "x", "a.bmp"},
@@ -141,6 +141,8 @@ TEST(CliOptions, RefusesWhatItCannotActOn) {
         {"convert", "--max-size", "9999999999G", "a.bmp"},
         {"convert", "--max-size", "1K", "-q", "80", "a.bmp"},
         {"convert", "--max-size", "1K", "--to", "bmp", "a.bmp"},
+        {"convert", "--lossless", "--to", "png", "a.bmp"},
+        {"convert", "--to", "webp", "--lossless", "-q", "80", "a.bmp"},
     };
     for (const auto& args : bad) {
         std::string line;

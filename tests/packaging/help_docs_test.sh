@@ -54,7 +54,7 @@ expect_words() {
   [ "$got" = "$want " ] || failure "completing '$*' gave '$got', want '$want'"
 }
 expect_words "--help --version convert info" brelvik-cli ""
-expect_words "bmp ico jpeg" brelvik-cli convert --to ""
+expect_words "bmp ico jpeg png webp" brelvik-cli convert --to ""
 expect_words "180 90" brelvik-cli convert -q 80 --rotate ""
 expect_words "10 20 30 40 50" brelvik-cli convert --lighten ""
 expect_words "" brelvik-cli convert --caption ""
