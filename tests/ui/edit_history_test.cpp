@@ -152,3 +152,31 @@ TEST(EditHistoryBound, KeepsTheNewestStepsWithinBothBounds) {
         EXPECT_EQ(history.Steps(), c.kept);
     }
 }
+
+// A caption is kept as the rows it writes: at the picture's edges, past them, and with marks
+// stacked above its character cell, undo gives back the very pixels and redo the caption.
+TEST_F(EditHistoryTest, UndoOfACaptionRestoresEveryPixelAtTheEdgesAndOverhangs) {
+    const std::string path = TempDir() + "/caption.bmp";
+    WriteBmp24(path, 40, 30,
+               [](int x, int y) { return std::uint32_t(x * 0x10307 + y * 0x2050B) & 0xFFFFFF; });
+    struct Case {
+        const char* text;
+        int x, y, size;
+    } cases[] = {{"Ab", 10, -9, 12},  {"gjpq", 5, 21, 14}, {"Wg", -8, 4, 20},
+                 {"Ab", 100, 100, 8}, {"Ab", 2, 30, 12},   {"\u1ED6\u0303\u0303", 3, 10, 12}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(std::string(c.text) + " at " + std::to_string(c.x) + ", " + std::to_string(c.y));
+        Form1->OpenSourcePicture(path);
+        const PictureEdit caption = PictureEdit::CaptionAt(c.text, c.x, c.y, "DejaVu Sans", c.size, clRed);
+        TPicture original, replay;
+        ReadFromFile(original, path);
+        ReadFromFile(replay, path);
+        ApplyEdit(replay, caption);
+        Form1->EditPicture(caption);
+        ASSERT_TRUE(SamePixels(Form1->Image1->Picture().AsBitmap(), replay.AsBitmap()));
+        Form1->UndoItemClick();
+        EXPECT_TRUE(SamePixels(Form1->Image1->Picture().AsBitmap(), original.AsBitmap()));
+        Form1->RedoItemClick();
+        EXPECT_TRUE(SamePixels(Form1->Image1->Picture().AsBitmap(), replay.AsBitmap()));
+    }
+}
