@@ -1,5 +1,6 @@
 #include <QAction>
 #include <random>
+#include <stdexcept>
 
 #include "core/ApplyEdit.h"
 #include "core/TBitmap.h"
@@ -179,4 +180,30 @@ TEST_F(EditHistoryTest, UndoOfACaptionRestoresEveryPixelAtTheEdgesAndOverhangs) 
         Form1->RedoItemClick();
         EXPECT_TRUE(SamePixels(Form1->Image1->Picture().AsBitmap(), replay.AsBitmap()));
     }
+}
+
+// An undo of kept rows that cannot be made (the raster no longer has their layout) leaves the
+// picture and both stacks as they were; once it can, undo and redo exchange the rows.
+TEST(EditHistoryRows, AFailedExchangeKeepsBothStacks) {
+    EditHistory history;
+    TPicture picture;
+    TBitmap& working = picture.AsBitmap();
+    working.SetRasterFormat(rf24Bit);
+    working.SetWidth(4);
+    working.SetHeight(3);
+    working.Row(1)[0] = 5;
+    history.RecordRows(RowBand(working, 1, 2));
+    working.Row(1)[0] = 9;  // the edit
+    EXPECT_EQ(history.Bytes(), 12u);
+    working.SetWidth(5);
+    EXPECT_THROW(history.Undo(picture), std::logic_error);
+    EXPECT_TRUE(history.CanUndo());
+    EXPECT_FALSE(history.CanRedo());
+    working.SetWidth(4);
+    history.Undo(picture);
+    EXPECT_EQ(working.Row(1)[0], 5);
+    EXPECT_FALSE(history.CanUndo());
+    history.Redo(picture);
+    EXPECT_EQ(working.Row(1)[0], 9);
+    EXPECT_TRUE(history.CanUndo());
 }
