@@ -103,6 +103,9 @@ void Invert(benchmark::State& state) {
 void Darken(benchmark::State& state) {
     EditWithAndWithoutHistory(state, PictureEdit::BrightnessStep(-10));
 }
+void Lighten(benchmark::State& state) {
+    EditWithAndWithoutHistory(state, PictureEdit::BrightnessStep(10));
+}
 void Rotate90(benchmark::State& state) {
     EditWithAndWithoutHistory(state, PictureEdit::Rotation(90));
 }
@@ -113,6 +116,7 @@ void Caption(benchmark::State& state) {
 
 BENCHMARK(Invert)->Unit(benchmark::kMillisecond)->Iterations(7);
 BENCHMARK(Darken)->Unit(benchmark::kMillisecond)->Iterations(7);
+BENCHMARK(Lighten)->Unit(benchmark::kMillisecond)->Iterations(7);
 BENCHMARK(Rotate90)->Unit(benchmark::kMillisecond)->Iterations(7);
 BENCHMARK(Caption)->Unit(benchmark::kMillisecond)->Iterations(7);
 

@@ -40,9 +40,10 @@ constexpr std::int64_t RowStride(std::int64_t width, int bitCount) {
 
 // Memory for raster rows. Blocks of several megabytes are taken in huge pages where the system
 // offers them: a fresh raster (an edit's copy of rows kept by the window's history) is then
-// faulted in a few dozen pieces rather than thousands. Throws std::bad_alloc.
+// faulted in a few dozen pieces rather than thousands, and a few freed ones are kept for the next
+// raster of their size. Throws std::bad_alloc.
 void* AllocateRasterBytes(std::size_t bytes);
-void FreeRasterBytes(void* block) noexcept;
+void FreeRasterBytes(void* block, std::size_t bytes) noexcept;  // `bytes` as allocated
 
 // Raster rows: allocated without a zero fill, which costs as much as the reading itself when a
 // reader overwrites every row anyway. Makers that promise zeros clear the rows themselves.
@@ -56,7 +57,7 @@ struct NoFillAllocator : std::allocator<T> {
     template <class U>
     NoFillAllocator(const NoFillAllocator<U>&) noexcept {}
     T* allocate(std::size_t n) { return static_cast<T*>(AllocateRasterBytes(n * sizeof(T))); }
-    void deallocate(T* p, std::size_t) noexcept { FreeRasterBytes(p); }
+    void deallocate(T* p, std::size_t n) noexcept { FreeRasterBytes(p, n * sizeof(T)); }
     template <class U>
     void construct(U* p) noexcept(std::is_nothrow_default_constructible_v<U>) {
         ::new (static_cast<void*>(p)) U;

@@ -112,8 +112,16 @@ void DeviceContext::ExtTextOut(int x, int y, const std::string& utf8Text) {
         const TextSize cell = engine.Measure(font_, utf8Text);
         FillRect(TRect{x, y, x + cell.cx, y + cell.cy}, bkColor_);
     }
-    const TextMask mask = engine.Render(font_, utf8Text, TPoint{x, y}, target_->Width(), target_->Height());
-    if (mask.area.Width() <= 0 || mask.area.Height() <= 0) return;
+    WriteText(RenderText(x, y, utf8Text));
+}
+
+TextMask DeviceContext::RenderText(int x, int y, const std::string& utf8Text) const {
+    if (!target_ || utf8Text.empty()) return TextMask{};
+    return InstalledTextEngine().Render(font_, utf8Text, TPoint{x, y}, target_->Width(), target_->Height());
+}
+
+void DeviceContext::WriteText(const TextMask& mask) {
+    if (!target_ || mask.area.Width() <= 0 || mask.area.Height() <= 0) return;
     if (!Fits(mask, *target_)) throw std::logic_error("the text engine's mask does not fit the raster");
     CopyCoverage(mask, *target_, ToPixel(ColorToRGB(textColor_)));
 }

@@ -43,6 +43,11 @@ public:
     // Text output with the top-left corner of the first character cell at (x, y). In OPAQUE mode
     // the character cells are filled with the background colour first.
     void ExtTextOut(int x, int y, const std::string& utf8Text);
+    // The same output in two halves, for a caller that keeps what it will change first: the glyphs'
+    // coverage on the selected raster (its area holds every pixel the glyphs write), then the
+    // writing of the covered pixels in the text colour. No background is filled.
+    TextMask RenderText(int x, int y, const std::string& utf8Text) const;
+    void WriteText(const TextMask& mask);
     TextSize GetTextExtent(const std::string& utf8Text) const;
 
     void FillRect(const TRect& rect, TColor color);

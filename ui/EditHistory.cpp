@@ -27,11 +27,15 @@ std::unique_ptr<TBitmap> EditHistory::Snapshot(TBitmap& working) {
 }
 
 void EditHistory::Record(std::unique_ptr<TBitmap> before) {
-    Push({std::move(before), std::nullopt});
+    Push({std::move(before), std::nullopt, std::nullopt});
 }
 
 void EditHistory::RecordSelfInverse(const PictureEdit& edit) {
-    Push({nullptr, edit});
+    Push({nullptr, edit, std::nullopt});
+}
+
+void EditHistory::RecordRows(RowBand before) {
+    Push({nullptr, std::nullopt, std::move(before)});
 }
 
 // What could be redone goes, then the oldest steps past the bounds.
@@ -44,7 +48,8 @@ void EditHistory::Push(Step step) {
 std::uint64_t EditHistory::Bytes() const {
     std::uint64_t total = 0;
     for (const Stack* stack : {&undo_, &redo_})
-        for (const Step& step : *stack) total += StoreBytes(step.pixels.get());
+        for (const Step& step : *stack)
+            total += StoreBytes(step.pixels.get()) + (step.rows ? step.rows->Bytes() : 0);
     return total;
 }
 
@@ -55,9 +60,18 @@ void EditHistory::Restore(Stack& from, Stack& to, TPicture& working) {
     if (step.selfInverse) {
         ApplyEdit(working, *step.selfInverse);
         to.push_back(std::move(step));
+    } else if (step.rows) {
+        to.push_back(std::move(step));
+        try {
+            to.back().rows->SwapWith(working.AsBitmap());  // writes nothing when it throws
+        } catch (...) {
+            step = std::move(to.back());
+            to.pop_back();
+            throw;
+        }
     } else {
         TBitmap& raster = working.AsBitmap();
-        to.push_back({Snapshot(raster), std::nullopt});
+        to.push_back({Snapshot(raster), std::nullopt, std::nullopt});
         raster.CopyFrom(step.pixels.get());
     }
     from.pop_back();

@@ -6,6 +6,7 @@
 #include <optional>
 
 #include "core/PictureEdit.h"
+#include "core/RowBand.h"
 
 class TBitmap;
 class TPicture;
@@ -15,7 +16,9 @@ class TPicture;
 // changed, so a step costs nothing until the next edit writes. Brightness keeps a channel that
 // would leave 0..255 unchanged, so only the pixels themselves, not an inverse edit, restore it. An
 // edit that undoes itself exactly (inverting a 24-bit raster) is kept as the edit alone, and
-// undone and redone by making it again: it then costs no copy of the pixels at all.
+// undone and redone by making it again: it then costs no copy of the pixels at all. An edit that
+// writes only a band of rows (a caption) keeps just those rows, exchanged with the raster's own on
+// undo and redo.
 // At most `maxSteps` steps and `maxBytes` of pixels are kept; the oldest go first.
 class EditHistory {
 public:
@@ -30,6 +33,8 @@ public:
     void Record(std::unique_ptr<TBitmap> before);
     // A step for an edit just made that, made again, brings the pixels back exactly.
     void RecordSelfInverse(const PictureEdit& edit);
+    // A step for an edit just made that wrote only the rows `before` holds as they were.
+    void RecordRows(RowBand before);
     bool CanUndo() const { return !undo_.empty(); }
     bool CanRedo() const { return !redo_.empty(); }
     // The working picture (a raster) takes the pixels before the last edit; its own become the step
@@ -49,7 +54,8 @@ public:
 private:
     struct Step {
         std::unique_ptr<TBitmap> pixels;         // the raster to go back to, or
-        std::optional<PictureEdit> selfInverse;  // the edit to make again
+        std::optional<PictureEdit> selfInverse;  // the edit to make again, or
+        std::optional<RowBand> rows;             // the rows to exchange with the raster's
     };
     using Stack = std::deque<Step>;
     static void Restore(Stack& from, Stack& to, TPicture& working);

@@ -2,8 +2,11 @@
 #include <QAction>
 #include <QKeySequence>
 #include <QMenu>
+#include <optional>
 
 #include "core/ApplyEdit.h"
+#include "core/DrawCaption.h"
+#include "core/RowBand.h"
 #include "core/TBitmap.h"
 #include "core/TPicture.h"
 #include "ui/Guarded.h"
@@ -28,19 +31,45 @@ void TForm1::ShowHistoryState() {
     RedoItem->setEnabled(history_.CanRedo());
 }
 
+namespace {
+
+// Draws a caption, keeping as they were the rows it writes; a failure puts them back.
+RowBand DrawCaptionKeepingRows(TBitmap& raster, const PictureEdit& edit) {
+    PreparedCaption caption(raster, edit.text, edit.x, edit.y, edit.fontColor, edit.fontName, edit.fontSize);
+    RowBand before(raster, caption.Top(), caption.Bottom());
+    try {
+        caption.Draw();
+    } catch (...) {
+        before.SwapWith(raster);
+        throw;
+    }
+    return before;
+}
+
+}  // namespace
+
+// Each edit is kept as cheaply as undoing it exactly allows: as the edit itself, as the rows it
+// writes, or as the raster before it, which the edit leaves untouched or copies only where it
+// cannot write a new one (see ShiftBrightness).
 void TForm1::EditPicture(const PictureEdit& edit) {
     SizeProbe->LetGoOfRows();
     std::unique_ptr<TBitmap> before;
+    std::optional<RowBand> rowsBefore;
     bool selfInverse = false;
     EditWorkingPicture(Image1->Picture(), [&](TPicture& picture) {
+        TBitmap& raster = picture.AsBitmap();
         // Inverting 24-bit rows twice gives them back byte for byte; any other format is
         // converted to 24 bits first, which only the old pixels undo.
-        selfInverse = edit.kind == PictureEdit::Invert && picture.AsBitmap().RasterFormat() == rf24Bit;
+        selfInverse = edit.kind == PictureEdit::Invert && raster.RasterFormat() == rf24Bit;
         if (selfInverse) {
             ApplyEdit(picture, edit);  // fails, if at all, before it writes a pixel
             return;
         }
-        before = EditHistory::Snapshot(picture.AsBitmap());
+        if (edit.kind == PictureEdit::Caption && RowBand::CoversAWrite(raster)) {
+            rowsBefore = DrawCaptionKeepingRows(raster, edit);
+            return;
+        }
+        before = EditHistory::Snapshot(raster);
         try {
             ApplyEdit(picture, edit);
         } catch (...) {
@@ -50,6 +79,8 @@ void TForm1::EditPicture(const PictureEdit& edit) {
     });
     if (selfInverse)
         history_.RecordSelfInverse(edit);
+    else if (rowsBefore)
+        history_.RecordRows(std::move(*rowsBefore));
     else
         history_.Record(std::move(before));
     ShowHistoryState();

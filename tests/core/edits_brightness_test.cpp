@@ -78,4 +78,59 @@ TEST(ShiftBrightness, IndexedPictureKeepsItsFormat) {
     EXPECT_NE(picture.Surface().ReadPixel(0, 0), clWhite);
 }
 
+// Rows of 24- and 32-bit layouts, each byte random (padding and the fourth byte too), shifted in
+// place and, with the store shared by an undo step, into a new store: both give each channel its
+// own step and leave every other byte alone, and the shared store keeps its old bytes.
+TEST(ShiftBrightness, RowsInPlaceAndIntoANewStoreGiveTheSameBytes) {
+    struct Layout {
+        const char* name;
+        int bitCount, height;  // a negative height stores the rows top-down
+        bool device;
+    } layouts[] = {{"24 bottom-up", 24, 3, false},
+                   {"24 top-down", 24, -3, false},
+                   {"32", 32, 3, false},
+                   {"32 device", 32, 3, true}};
+    const int deltaRed = 37, deltaGreen = -20, deltaBlue = 250;
+    const auto shifted = [](std::uint8_t value, int delta) {
+        const int v = value + delta;
+        return std::uint8_t(v >= 0 && v <= 255 ? v : value);
+    };
+    std::uint32_t seed = 7;
+    for (const Layout& layout : layouts) {
+        SCOPED_TRACE(layout.name);
+        platform::BitmapInfoHeader header;
+        header.width = 5;
+        header.height = layout.height;
+        header.bitCount = std::uint16_t(layout.bitCount);
+        auto raster =
+            layout.device ? platform::Bitmap::CreateDevice(5, 3) : platform::Bitmap::CreateDib(header, {});
+        for (std::uint8_t& byte : raster->bits) byte = std::uint8_t((seed = seed * 1103515245 + 12345) >> 16);
+        const platform::RasterRows original = raster->bits;
+        const int pixelBytes = layout.bitCount / 8;
+        platform::RasterRows expected = original;
+        for (int y = 0; y < 3; ++y) {
+            std::uint8_t* row = expected.data() + (raster->ScanLine(y) - raster->bits.data());
+            for (int x = 0; x < 5; ++x) {
+                std::uint8_t* p = row + x * pixelBytes;
+                p[0] = shifted(p[0], deltaBlue), p[1] = shifted(p[1], deltaGreen),
+                p[2] = shifted(p[2], deltaRed);
+            }
+        }
+        auto store = std::make_shared<TBitmapImage>();
+        store->handle = std::move(raster);
+        TBitmap inPlace, keeper, outOfPlace;
+        inPlace.AssignImage(store);
+        inPlace.Row(0);  // a store of its own
+        keeper.AssignImage(store);
+        outOfPlace.CopyFrom(&keeper);
+        ASSERT_TRUE(ShiftBrightness(inPlace, deltaRed, deltaGreen, deltaBlue));
+        ASSERT_TRUE(ShiftBrightness(outOfPlace, deltaRed, deltaGreen, deltaBlue));
+        EXPECT_TRUE(inPlace.Image()->handle->bits == expected);
+        EXPECT_TRUE(outOfPlace.Image()->handle->bits == expected);
+        EXPECT_TRUE(keeper.Image()->handle->bits == original);
+        EXPECT_EQ(outOfPlace.RasterFormat(), keeper.RasterFormat());
+        EXPECT_EQ(outOfPlace.Image()->description.height, keeper.Image()->description.height);
+    }
+}
+
 }  // namespace

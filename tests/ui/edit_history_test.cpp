@@ -1,5 +1,6 @@
 #include <QAction>
 #include <random>
+#include <stdexcept>
 
 #include "core/ApplyEdit.h"
 #include "core/TBitmap.h"
@@ -151,4 +152,58 @@ TEST(EditHistoryBound, KeepsTheNewestStepsWithinBothBounds) {
         EXPECT_EQ(working.Row(0)[0], c.edits);
         EXPECT_EQ(history.Steps(), c.kept);
     }
+}
+
+// A caption is kept as the rows it writes: at the picture's edges, past them, and with marks
+// stacked above its character cell, undo gives back the very pixels and redo the caption.
+TEST_F(EditHistoryTest, UndoOfACaptionRestoresEveryPixelAtTheEdgesAndOverhangs) {
+    const std::string path = TempDir() + "/caption.bmp";
+    WriteBmp24(path, 40, 30,
+               [](int x, int y) { return std::uint32_t(x * 0x10307 + y * 0x2050B) & 0xFFFFFF; });
+    struct Case {
+        const char* text;
+        int x, y, size;
+    } cases[] = {{"Ab", 10, -9, 12},  {"gjpq", 5, 21, 14}, {"Wg", -8, 4, 20},
+                 {"Ab", 100, 100, 8}, {"Ab", 2, 30, 12},   {"\u1ED6\u0303\u0303", 3, 10, 12}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(std::string(c.text) + " at " + std::to_string(c.x) + ", " + std::to_string(c.y));
+        Form1->OpenSourcePicture(path);
+        const PictureEdit caption = PictureEdit::CaptionAt(c.text, c.x, c.y, "DejaVu Sans", c.size, clRed);
+        TPicture original, replay;
+        ReadFromFile(original, path);
+        ReadFromFile(replay, path);
+        ApplyEdit(replay, caption);
+        Form1->EditPicture(caption);
+        ASSERT_TRUE(SamePixels(Form1->Image1->Picture().AsBitmap(), replay.AsBitmap()));
+        Form1->UndoItemClick();
+        EXPECT_TRUE(SamePixels(Form1->Image1->Picture().AsBitmap(), original.AsBitmap()));
+        Form1->RedoItemClick();
+        EXPECT_TRUE(SamePixels(Form1->Image1->Picture().AsBitmap(), replay.AsBitmap()));
+    }
+}
+
+// An undo of kept rows that cannot be made (the raster no longer has their layout) leaves the
+// picture and both stacks as they were; once it can, undo and redo exchange the rows.
+TEST(EditHistoryRows, AFailedExchangeKeepsBothStacks) {
+    EditHistory history;
+    TPicture picture;
+    TBitmap& working = picture.AsBitmap();
+    working.SetRasterFormat(rf24Bit);
+    working.SetWidth(4);
+    working.SetHeight(3);
+    working.Row(1)[0] = 5;
+    history.RecordRows(RowBand(working, 1, 2));
+    working.Row(1)[0] = 9;  // the edit
+    EXPECT_EQ(history.Bytes(), 12u);
+    working.SetWidth(5);
+    EXPECT_THROW(history.Undo(picture), std::logic_error);
+    EXPECT_TRUE(history.CanUndo());
+    EXPECT_FALSE(history.CanRedo());
+    working.SetWidth(4);
+    history.Undo(picture);
+    EXPECT_EQ(working.Row(1)[0], 5);
+    EXPECT_FALSE(history.CanUndo());
+    history.Redo(picture);
+    EXPECT_EQ(working.Row(1)[0], 9);
+    EXPECT_TRUE(history.CanUndo());
 }
