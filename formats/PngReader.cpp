@@ -47,8 +47,20 @@ std::uint32_t BigEndian32(const std::uint8_t* p) {
     return std::uint32_t(p[0]) << 24 | std::uint32_t(p[1]) << 16 | std::uint32_t(p[2]) << 8 | p[3];
 }
 
+// libpng would make a buffer of a text chunk's declared length before reading it, so chunks that
+// are not needed are skipped unread; eXIf is kept as an unknown chunk, whose size libpng checks
+// against the chunk limit (its own handler does not).
+void LimitChunks(png_structp png) {
+    static constexpr png_byte Skipped[] = "tEXt\0zTXt\0iTXt\0sPLT\0hIST\0pCAL\0sCAL\0oFFs\0pHYs\0tIME\0bKGD";
+    static constexpr png_byte Exif[] = "eXIf";
+    png_set_chunk_malloc_max(png, ChunkLimit);
+    png_set_keep_unknown_chunks(png, PNG_HANDLE_CHUNK_NEVER, Skipped, int(sizeof Skipped / 5));
+    png_set_keep_unknown_chunks(png, PNG_HANDLE_CHUNK_ALWAYS, Exif, 1);
+}
+
 bool ReadHeader(PngRun& run) {
     if (setjmp(png_jmpbuf(run.png))) return false;
+    LimitChunks(run.png);
     png_read_info(run.png, run.info);
     return true;
 }
@@ -85,10 +97,11 @@ TPictureMetadata MetadataOf(PngRun& run) {
     png_uint_32 profileLength = 0;
     if (png_get_iCCP(run.png, run.info, &name, &compression, &profile, &profileLength) && profile)
         metadata.iccProfile.assign(profile, profile + profileLength);
-    png_bytep exif = nullptr;
-    png_uint_32 exifLength = 0;
-    if (png_get_eXIf_1(run.png, run.info, &exifLength, &exif) && exif)
-        metadata.exif.assign(exif, exif + exifLength);
+    png_unknown_chunkp chunks = nullptr;
+    const int count = png_get_unknown_chunks(run.png, run.info, &chunks);
+    for (int i = 0; i < count; ++i)
+        if (std::memcmp(chunks[i].name, "eXIf", 4) == 0 && metadata.exif.empty())
+            metadata.exif.assign(chunks[i].data, chunks[i].data + chunks[i].size);
     return metadata;
 }
 
@@ -109,7 +122,6 @@ void ReadPng(TBitmap& bitmap, TStream& stream) {
     png_set_read_fn(run.png, &run, ReadBytes);
     // The raster ceiling decides the size; libpng's own limit of a million pixels a side would not.
     png_set_user_limits(run.png, 0x7FFFFFFF, 0x7FFFFFFF);
-    png_set_chunk_malloc_max(run.png, ChunkLimit);
     if (!ReadHeader(run)) ThrowInvalidPicture(Kind, run.reason);
     auto raster = NewDecodedRaster(Kind, png_get_image_width(run.png, run.info),
                                    png_get_image_height(run.png, run.info));

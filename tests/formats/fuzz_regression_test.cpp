@@ -42,7 +42,7 @@ TEST(FuzzRegression, PastFindingsFailCleanly) {
                    {"ico", FuzzIco, 141},
                    {"picture_data", FuzzPictureData, 339},
                    {"bmp_summary", FuzzBmpSummary, 35},
-                   {"png", FuzzPng, 6},
+                   {"png", FuzzPng, 7},
                    {"webp", FuzzWebp, 4},
                    {"tiff", FuzzTiff, 9},
                    {"gif", FuzzGif, 4}};
