@@ -6,16 +6,6 @@ const char* const VersionText = "brelvik-cli 1.10\n";
 
 namespace {
 
-// "bmp, jpg/jpeg, ..." : every extension read, a kind's spellings together.
-std::string ExtensionList() {
-    std::string list;
-    for (const PictureKind& kind : PictureKinds()) {
-        if (!list.empty()) list += ", ";
-        for (std::size_t i = 0; i < kind.extensions.size(); ++i) list += (i ? "/" : "") + kind.extensions[i];
-    }
-    return list;
-}
-
 // An option's spelling in the column of the explanations (or a line of its own when too long).
 std::string OptionHead(const std::string& spelling) {
     constexpr std::size_t Column = 25;
@@ -33,7 +23,7 @@ std::string UsageText() {
                "  brelvik-cli convert [OPTIONS] SOURCE...\n"
                "      Loads each SOURCE by its extension, applies the edits in the order given and writes\n"
                "      the result. Extensions read: ") +
-           ExtensionList() +
+           ExtensionsText() +
            ".\n"
            "  brelvik-cli --help | --version\n"
            "\n"

@@ -137,6 +137,15 @@ std::string WritableKindNames(const std::string& separator) {
     return Names(separator, [](const PictureKind& kind) { return kind.writer != PictureWriter::None; });
 }
 
+std::string ExtensionsText() {
+    std::string text;
+    for (const PictureKind& kind : PictureKinds()) {
+        if (!text.empty()) text += ", ";
+        for (std::size_t i = 0; i < kind.extensions.size(); ++i) text += (i ? "/" : "") + kind.extensions[i];
+    }
+    return text;
+}
+
 std::string OpenDialogFilter(const std::string& allPicturesName) {
     std::vector<std::string> every;
     for (const PictureKind& kind : PictureKinds())

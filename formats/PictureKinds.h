@@ -45,6 +45,10 @@ const PictureKind* KindWritingWith(PictureWriter writer);
 std::string ReadableKindNames(const std::string& separator = "|");
 std::string WritableKindNames(const std::string& separator = "|");
 
+// "wmf, emf, ico, bmp, jpg/jpeg, ...": every extension read, a kind's spellings together, for the
+// programs' --help (from which the completions take them).
+std::string ExtensionsText();
+
 // The open dialog's filter: every kind together first, then one entry per kind, in the
 // "name (*.a *.b)|*.a;*.b" form of the dialogs.
 std::string OpenDialogFilter(const std::string& allPicturesName);
