@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 #include <zlib.h>
 
-#include <QBuffer>
+#include <QColorSpace>
 #include <QImage>
 #include <QImageReader>
 #include <QImageWriter>
@@ -224,4 +224,30 @@ TEST(RasterKinds, HeadersDeclareTheirSizeBeforeDecoding) {
             EXPECT_EQ(size->height, c.height);
         }
     }
+}
+
+// The colour profile a file holds (PNG iCCP, WebP ICCP, the TIFF tag) is kept whole, and a TIFF's
+// orientation as found.
+TEST(RasterKinds, KeepTheColourProfileAndOrientation) {
+    const std::string dir = TempDir();
+    QImage image(8, 6, QImage::Format_RGB32);
+    image.fill(qRgb(10, 200, 30));
+    image.setColorSpace(QColorSpace::DisplayP3);
+    const QByteArray profile = image.colorSpace().iccProfile();
+    ASSERT_FALSE(profile.isEmpty());
+    for (const char* kind : {"png", "webp", "tif"}) {
+        SCOPED_TRACE(kind);
+        const std::string path = dir + "/profiled." + kind;
+        ASSERT_TRUE(image.save(QString::fromStdString(path), kind));
+        TPicture picture;
+        ReadFromFile(picture, path);
+        const std::vector<std::uint8_t>& kept = picture.HeldGraphic()->Metadata().iccProfile;
+        EXPECT_EQ(QByteArray(reinterpret_cast<const char*>(kept.data()), qsizetype(kept.size())), profile);
+    }
+    const std::string turned = dir + "/turned.tif";
+    ASSERT_TRUE(WriteTiff(turned, 5, 3, {PHOTOMETRIC_RGB, 8, 3, false, false, ORIENTATION_LEFTBOT}));
+    TPicture picture;
+    ReadFromFile(picture, turned);
+    EXPECT_EQ(picture.HeldGraphic()->Metadata().orientation, ORIENTATION_LEFTBOT);
+    EXPECT_EQ(picture.HeldGraphic()->Width(), 3);
 }
