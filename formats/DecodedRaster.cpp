@@ -5,16 +5,17 @@
 #include "core/Errors.h"
 #include "platform/Ceilings.h"
 
-std::unique_ptr<platform::Bitmap> NewDecodedRaster(const char* kind, std::int64_t width,
-                                                   std::int64_t height) {
+std::unique_ptr<platform::Bitmap> NewDecodedRaster(const char* kind, std::int64_t width, std::int64_t height,
+                                                   bool withAlpha) {
     constexpr std::int64_t MaxSide = std::numeric_limits<std::int32_t>::max();
     if (width <= 0 || height <= 0 || width > MaxSide || height > MaxSide) ThrowInvalidPicture(kind);
-    if (width * height > platform::MaxRasterPixels || width * 4 * height > platform::MaxRasterBytes)
+    if (width * height > platform::MaxRasterPixels ||
+        platform::RowStride(width, withAlpha ? 32 : 24) * height > platform::MaxRasterBytes)
         throw EOutOfResources(ErrorText::OutOfResources);
     platform::BitmapInfoHeader header;
     header.width = std::int32_t(width);
     header.height = -std::int32_t(height);
-    header.bitCount = 32;
+    header.bitCount = withAlpha ? 32 : 24;
     try {
         return platform::Bitmap::CreateDib(header, {});
     } catch (const platform::RasterError& e) {
@@ -22,19 +23,23 @@ std::unique_ptr<platform::Bitmap> NewDecodedRaster(const char* kind, std::int64_
     }
 }
 
-void FlattenOntoWhite(std::uint8_t* row, int width) {
-    for (int x = 0; x < width; ++x, row += 4) {
-        const unsigned alpha = row[3];
-        if (alpha != 255) {
-            const unsigned white = 255 * (255 - alpha) + 127;
-            for (int c = 0; c < 3; ++c) row[c] = std::uint8_t((row[c] * alpha + white) / 255);
-        }
-        row[3] = 0;
-    }
-}
-
+// Every packed row starts at or before its 32-bit row, and each pixel at or before its source, so
+// the rows are packed from the top without overwriting what is still to be read.
 void FlattenOntoWhite(platform::Bitmap& raster) {
-    for (int y = 0; y < raster.Height(); ++y) FlattenOntoWhite(raster.ScanLine(y), raster.Width());
+    const int width = raster.Width(), height = raster.Height();
+    const std::int64_t from = raster.Stride(), to = platform::RowStride(width, 24);
+    std::uint8_t* bits = raster.bits.data();
+    for (std::int64_t y = 0; y < height; ++y) {
+        const std::uint8_t* in = bits + y * from;
+        std::uint8_t* out = bits + y * to;
+        for (int x = 0; x < width; ++x, in += 4, out += 3) {
+            const unsigned alpha = in[3], white = 255 * (255 - alpha) + 127;
+            for (int c = 0; c < 3; ++c) out[c] = std::uint8_t((in[c] * alpha + white) / 255);
+        }
+        for (std::int64_t pad = 3 * std::int64_t(width); pad < to; ++pad) bits[y * to + pad] = 0;
+    }
+    raster.bits.resize(std::size_t(to * height));
+    raster.info.bitCount = 24;
 }
 
 void ThrowInvalidPicture(const char* kind, const std::string& reason) {

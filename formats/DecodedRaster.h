@@ -8,16 +8,19 @@
 #include "core/TStream.h"
 #include "platform/Bitmap.h"
 
-// What the raster-kind readers share. Each decodes into a 32-bit top-down raster whose rows are
-// blue, green, red, alpha while decoding; FlattenOntoWhite then puts every pixel over white, so
-// the raster a reader hands over is opaque (its fourth byte 0, as in a BMP).
+// What the raster-kind readers share. Each decodes into a 24-bit top-down raster (blue, green,
+// red), as the writers and edits take it without a copy; a picture with transparency goes through
+// a 32-bit one (blue, green, red, alpha) that FlattenOntoWhite puts over white and packs into 24
+// bits in place, so that no second whole-picture buffer is ever made.
 
 // A raster of the declared size, refused before any decoding: EInvalidGraphic "<kind> image is not
 // valid" for a side of 0 or past the format's range, EOutOfResources past the raster ceiling.
-std::unique_ptr<platform::Bitmap> NewDecodedRaster(const char* kind, std::int64_t width, std::int64_t height);
+// Its rows are all zero (transparent, for a 32-bit one).
+std::unique_ptr<platform::Bitmap> NewDecodedRaster(const char* kind, std::int64_t width, std::int64_t height,
+                                                   bool withAlpha = false);
 
-// Blue, green, red, alpha (not premultiplied) to the colour seen over white, in place.
-void FlattenOntoWhite(std::uint8_t* row, int width);
+// A 32-bit raster's blue, green, red, alpha (not premultiplied) become the colours seen over white,
+// packed into the 24-bit layout in place.
 void FlattenOntoWhite(platform::Bitmap& raster);
 
 // "<kind> image is not valid", with the decoder's reason after a colon when it gives one.

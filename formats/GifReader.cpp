@@ -2,6 +2,7 @@
 
 #include <gif_lib.h>
 
+#include <algorithm>
 #include <cstring>
 #include <memory>
 #include <vector>
@@ -78,8 +79,8 @@ void ReadFrame(GifFileType* gif, int transparent, platform::Bitmap& raster) {
                 const int index = line[std::size_t(x)];
                 if (index == transparent || index >= colors->ColorCount) continue;
                 const GifColorType& color = colors->Colors[index];
-                std::uint8_t* pixel = row + std::size_t(frame.Left + x) * 4;
-                pixel[0] = color.Blue, pixel[1] = color.Green, pixel[2] = color.Red, pixel[3] = 255;
+                std::uint8_t* pixel = row + std::size_t(frame.Left + x) * 3;
+                pixel[0] = color.Blue, pixel[1] = color.Green, pixel[2] = color.Red;
             }
         }
 }
@@ -91,8 +92,8 @@ void ReadGif(TBitmap& bitmap, TStream& stream) {
     GifFile gif(DGifOpen(&stream, ReadBytes, &error));
     if (!gif) Fail(error);
     auto raster = NewDecodedRaster(Kind, gif->SWidth, gif->SHeight);
+    std::fill(raster->bits.begin(), raster->bits.end(), 0xFF);  // what the frame leaves is white
     ReadFrame(gif.get(), SkipToFirstImage(gif.get()), *raster);
-    FlattenOntoWhite(*raster);
     InstallDecodedRaster(bitmap, std::move(raster), {});
 }
 

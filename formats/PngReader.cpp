@@ -65,14 +65,13 @@ bool ReadHeader(PngRun& run) {
     return true;
 }
 
-// The transformations that give 8-bit blue, green, red, alpha rows; libpng makes its row
-// buffers here, so only once the size has passed the ceiling.
+// The transformations that give 8-bit blue, green, red rows, then alpha where the file has any; libpng makes
+// its row buffers here, so only once the size has passed the ceiling.
 bool SetTransformations(PngRun& run) {
     if (setjmp(png_jmpbuf(run.png))) return false;
     png_set_expand(run.png);  // palette to RGB, grey below 8 bits to 8, tRNS to alpha
     png_set_scale_16(run.png);
     png_set_gray_to_rgb(run.png);
-    png_set_add_alpha(run.png, 0xFF, PNG_FILLER_AFTER);
     png_set_bgr(run.png);
     png_set_interlace_handling(run.png);
     png_read_update_info(run.png, run.info);
@@ -123,11 +122,13 @@ void ReadPng(TBitmap& bitmap, TStream& stream) {
     // The raster ceiling decides the size; libpng's own limit of a million pixels a side would not.
     png_set_user_limits(run.png, 0x7FFFFFFF, 0x7FFFFFFF);
     if (!ReadHeader(run)) ThrowInvalidPicture(Kind, run.reason);
+    const bool alpha = (png_get_color_type(run.png, run.info) & PNG_COLOR_MASK_ALPHA) != 0 ||
+                       png_get_valid(run.png, run.info, PNG_INFO_tRNS) != 0;
     auto raster = NewDecodedRaster(Kind, png_get_image_width(run.png, run.info),
-                                   png_get_image_height(run.png, run.info));
+                                   png_get_image_height(run.png, run.info), alpha);
     run.raster = raster.get();
     if (!SetTransformations(run) || !ReadPixels(run)) ThrowInvalidPicture(Kind, run.reason);
-    FlattenOntoWhite(*raster);
+    if (alpha) FlattenOntoWhite(*raster);
     InstallDecodedRaster(bitmap, std::move(raster), MetadataOf(run));
 }
 

@@ -188,11 +188,10 @@ void PlaceBand(const std::vector<std::uint32_t>& band, std::uint32_t firstRow, s
             const int uncovered = 255 - int(TIFFGetA(pixel));
             std::int64_t outX = 0, outY = 0;
             placement.Place(x, firstRow + by, outX, outY);
-            std::uint8_t* out = raster.ScanLine(int(outY)) + outX * 4;
+            std::uint8_t* out = raster.ScanLine(int(outY)) + outX * 3;
             out[0] = std::uint8_t(std::min(255, int(TIFFGetB(pixel)) + uncovered));
             out[1] = std::uint8_t(std::min(255, int(TIFFGetG(pixel)) + uncovered));
             out[2] = std::uint8_t(std::min(255, int(TIFFGetR(pixel)) + uncovered));
-            out[3] = 0;
         }
 }
 

@@ -52,16 +52,17 @@ std::vector<std::uint8_t> Chunk(WebPDemuxer* demux, const char* fourcc) {
     return bytes;
 }
 
-// The frame's pixels go straight into its place on the canvas.
+// The frame's pixels go straight into its place on the canvas (with alpha when the canvas has it).
 void DecodeFrame(const WebPIterator& frame, platform::Bitmap& canvas) {
+    const std::size_t pixelBytes = canvas.BitCount() / 8;
     if (frame.x_offset < 0 || frame.y_offset < 0 || frame.width <= 0 || frame.height <= 0 ||
         frame.x_offset + frame.width > canvas.Width() || frame.y_offset + frame.height > canvas.Height())
         ThrowInvalidPicture(Kind, "the first frame lies outside the canvas");
     WebPDecoderConfig config;
     if (!WebPInitDecoderConfig(&config)) ThrowInvalidPicture(Kind, "the decoder does not start");
-    config.output.colorspace = MODE_BGRA;
+    config.output.colorspace = pixelBytes == 4 ? MODE_BGRA : MODE_BGR;
     config.output.is_external_memory = 1;
-    config.output.u.RGBA.rgba = canvas.ScanLine(frame.y_offset) + std::size_t(frame.x_offset) * 4;
+    config.output.u.RGBA.rgba = canvas.ScanLine(frame.y_offset) + std::size_t(frame.x_offset) * pixelBytes;
     config.output.u.RGBA.stride = int(canvas.Stride());
     config.output.u.RGBA.size =
         std::size_t(canvas.Stride()) * (frame.height - 1) + std::size_t(frame.width) * 4;
@@ -77,18 +78,23 @@ void ReadWebp(TBitmap& bitmap, TStream& stream) {
     const WebPData data{bytes.data(), bytes.size()};
     std::unique_ptr<WebPDemuxer, DemuxDeleter> demux(WebPDemux(&data));
     if (!demux) ThrowInvalidPicture(Kind, "the file's chunks are damaged or cut short");
-    auto canvas = NewDecodedRaster(Kind, WebPDemuxGetI(demux.get(), WEBP_FF_CANVAS_WIDTH),
-                                   WebPDemuxGetI(demux.get(), WEBP_FF_CANVAS_HEIGHT));
+    const std::int64_t width = WebPDemuxGetI(demux.get(), WEBP_FF_CANVAS_WIDTH);
+    const std::int64_t height = WebPDemuxGetI(demux.get(), WEBP_FF_CANVAS_HEIGHT);
     WebPIterator frame;
     if (!WebPDemuxGetFrame(demux.get(), 1, &frame)) ThrowInvalidPicture(Kind, "the file holds no frame");
+    // A frame with alpha, or one that leaves part of the canvas bare, is put over white afterwards.
+    const bool alpha = frame.has_alpha || frame.x_offset != 0 || frame.y_offset != 0 ||
+                       frame.width != width || frame.height != height;
+    std::unique_ptr<platform::Bitmap> canvas;
     try {
+        canvas = NewDecodedRaster(Kind, width, height, alpha);
         DecodeFrame(frame, *canvas);
     } catch (...) {
         WebPDemuxReleaseIterator(&frame);
         throw;
     }
     WebPDemuxReleaseIterator(&frame);
-    FlattenOntoWhite(*canvas);
+    if (alpha) FlattenOntoWhite(*canvas);
     TPictureMetadata metadata;
     metadata.iccProfile = Chunk(demux.get(), "ICCP");
     metadata.exif = Chunk(demux.get(), "EXIF");
