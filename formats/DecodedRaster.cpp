@@ -1,5 +1,6 @@
 #include "formats/DecodedRaster.h"
 
+#include <cstring>
 #include <limits>
 
 #include "core/Errors.h"
@@ -16,11 +17,19 @@ std::unique_ptr<platform::Bitmap> NewDecodedRaster(const char* kind, std::int64_
     header.width = std::int32_t(width);
     header.height = -std::int32_t(height);
     header.bitCount = withAlpha ? 32 : 24;
+    std::unique_ptr<platform::Bitmap> raster;
     try {
-        return platform::Bitmap::CreateDib(header, {});
+        // Only a raster with alpha needs its rows cleared first: the readers write every pixel of
+        // the others (or fail, and the raster goes); the bytes that pad the rows are cleared.
+        raster = platform::Bitmap::CreateDib(header, {}, nullptr, withAlpha);
     } catch (const platform::RasterError& e) {
         throw EOutOfResources(e.message ? e.message : ErrorText::OutOfResources);
     }
+    const std::int64_t used = width * 3, stride = raster->Stride();
+    if (!withAlpha && used != stride)
+        for (std::int64_t y = 0; y < height; ++y)
+            std::memset(raster->bits.data() + y * stride + used, 0, std::size_t(stride - used));
+    return raster;
 }
 
 // Every packed row starts at or before its 32-bit row, and each pixel at or before its source, so

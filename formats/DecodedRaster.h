@@ -15,7 +15,8 @@
 
 // A raster of the declared size, refused before any decoding: EInvalidGraphic "<kind> image is not
 // valid" for a side of 0 or past the format's range, EOutOfResources past the raster ceiling.
-// Its rows are all zero (transparent, for a 32-bit one).
+// A 32-bit raster's rows are all zero (transparent); a 24-bit one's are left as allocated, for a
+// reader that writes every pixel.
 std::unique_ptr<platform::Bitmap> NewDecodedRaster(const char* kind, std::int64_t width, std::int64_t height,
                                                    bool withAlpha = false);
 

@@ -180,7 +180,7 @@ struct Placement {
 };
 
 // A band of libtiff's RGBA pixels (premultiplied by alpha) into the raster, over white.
-void PlaceBand(const std::vector<std::uint32_t>& band, std::uint32_t firstRow, std::uint32_t rows,
+void PlaceBand(const std::uint32_t* band, std::uint32_t firstRow, std::uint32_t rows,
                const Placement& placement, platform::Bitmap& raster) {
     for (std::uint32_t by = 0; by < rows; ++by)
         for (int x = 0; x < placement.width; ++x) {
@@ -224,7 +224,7 @@ void ReadTiff(TBitmap& bitmap, TStream& stream) {
     }
     char reason[1024] = {};
     RgbaImage rgba;
-    if (!TIFFRGBAImageOK(tiff.get(), reason) || !TIFFRGBAImageBegin(&rgba.image, tiff.get(), 0, reason))
+    if (!TIFFRGBAImageOK(tiff.get(), reason) || !TIFFRGBAImageBegin(&rgba.image, tiff.get(), 1, reason))
         ThrowInvalidPicture(Kind, source.reason[0] ? source.reason : reason);
     rgba.begun = true;
     TIFFRGBAImage& image = rgba.image;
@@ -234,14 +234,15 @@ void ReadTiff(TBitmap& bitmap, TStream& stream) {
                                      : NewDecodedRaster(Kind, image.width, image.height);
     image.req_orientation = image.orientation;  // rows as stored; placed upright below
     const std::uint32_t bandRows = BandRows(tiff.get(), image.width, image.height);
-    std::vector<std::uint32_t> band(std::size_t(bandRows) * image.width);
+    // Every pixel of a band is written before it is read, so it is not cleared.
+    std::unique_ptr<std::uint32_t[]> band(new std::uint32_t[std::size_t(bandRows) * image.width]);
     for (std::uint32_t row = 0; row < image.height; row += bandRows) {
         const std::uint32_t rows = std::min(bandRows, image.height - row);
         image.row_offset = int(row);
         image.col_offset = 0;
-        if (!TIFFRGBAImageGet(&image, band.data(), image.width, rows))
+        if (!TIFFRGBAImageGet(&image, band.get(), image.width, rows))
             ThrowInvalidPicture(Kind, source.reason);
-        PlaceBand(band, row, rows, placement, *raster);
+        PlaceBand(band.get(), row, rows, placement, *raster);
     }
     InstallDecodedRaster(bitmap, std::move(raster), MetadataOf(tiff.get(), orientation));
 }

@@ -96,7 +96,7 @@ inline void FuzzRasterKind(const std::uint8_t* data, std::size_t size, RasterRea
         TBitmap bitmap;
         reader(bitmap, stream);
         unsigned sum = 0;
-        for (int y = 0; y < bitmap.Height(); ++y) sum += bitmap.Row(y)[bitmap.Width() * 4 - 2];
+        for (int y = 0; y < bitmap.Height(); ++y) sum += bitmap.Row(y)[bitmap.Width() * 3 - 1];
         if (sum == 1u << 31) __builtin_trap();  // keeps the reads
     });
 }
