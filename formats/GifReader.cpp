@@ -2,7 +2,6 @@
 
 #include <gif_lib.h>
 
-#include <algorithm>
 #include <cstring>
 #include <memory>
 #include <vector>
@@ -92,7 +91,8 @@ void ReadGif(TBitmap& bitmap, TStream& stream) {
     GifFile gif(DGifOpen(&stream, ReadBytes, &error));
     if (!gif) Fail(error);
     auto raster = NewDecodedRaster(Kind, gif->SWidth, gif->SHeight);
-    std::fill(raster->bits.begin(), raster->bits.end(), 0xFF);  // what the frame leaves is white
+    for (int y = 0; y < raster->Height(); ++y)  // what the frame leaves is white
+        std::memset(raster->ScanLine(y), 0xFF, std::size_t(raster->Width()) * 3);
     ReadFrame(gif.get(), SkipToFirstImage(gif.get()), *raster);
     InstallDecodedRaster(bitmap, std::move(raster), {});
 }
