@@ -2,6 +2,7 @@
 
 #include <gif_lib.h>
 
+#include <algorithm>
 #include <cstring>
 #include <memory>
 #include <vector>
@@ -76,12 +77,32 @@ void ReadFrame(GifFileType* gif, int transparent, platform::Bitmap& raster) {
             if (!row) continue;
             for (int x = 0; x < frame.Width && frame.Left + x < raster.Width(); ++x) {
                 const int index = line[std::size_t(x)];
-                if (index == transparent || index >= colors->ColorCount) continue;
-                const GifColorType& color = colors->Colors[index];
                 std::uint8_t* pixel = row + std::size_t(frame.Left + x) * 3;
+                if (index == transparent || index >= colors->ColorCount) {
+                    pixel[0] = pixel[1] = pixel[2] = 0xFF;
+                    continue;
+                }
+                const GifColorType& color = colors->Colors[index];
                 pixel[0] = color.Blue, pixel[1] = color.Green, pixel[2] = color.Red;
             }
         }
+}
+
+// The screen outside the frame is white; written once the frame is read, so that a file failing
+// before then costs no pass over a raster that is thrown away.
+void WhitenAroundFrame(const GifImageDesc& frame, platform::Bitmap& raster) {
+    const int width = raster.Width();
+    const int left = std::clamp(frame.Left, 0, width),
+              right = std::clamp(frame.Left + frame.Width, left, width);
+    for (int y = 0; y < raster.Height(); ++y) {
+        std::uint8_t* row = raster.ScanLine(y);
+        if (y < frame.Top || y >= frame.Top + frame.Height) {
+            std::memset(row, 0xFF, std::size_t(width) * 3);
+            continue;
+        }
+        std::memset(row, 0xFF, std::size_t(left) * 3);
+        std::memset(row + std::size_t(right) * 3, 0xFF, std::size_t(width - right) * 3);
+    }
 }
 
 }  // namespace
@@ -91,9 +112,8 @@ void ReadGif(TBitmap& bitmap, TStream& stream) {
     GifFile gif(DGifOpen(&stream, ReadBytes, &error));
     if (!gif) Fail(error);
     auto raster = NewDecodedRaster(Kind, gif->SWidth, gif->SHeight);
-    for (int y = 0; y < raster->Height(); ++y)  // what the frame leaves is white
-        std::memset(raster->ScanLine(y), 0xFF, std::size_t(raster->Width()) * 3);
     ReadFrame(gif.get(), SkipToFirstImage(gif.get()), *raster);
+    WhitenAroundFrame(gif->Image, *raster);
     InstallDecodedRaster(bitmap, std::move(raster), {});
 }
 
