@@ -42,9 +42,9 @@ TEST(FuzzRegression, PastFindingsFailCleanly) {
                    {"ico", FuzzIco, 141},
                    {"picture_data", FuzzPictureData, 339},
                    {"bmp_summary", FuzzBmpSummary, 35},
-                   {"png", FuzzPng, 7},
+                   {"png", FuzzPng, 33},
                    {"webp", FuzzWebp, 4},
                    {"tiff", FuzzTiff, 9},
-                   {"gif", FuzzGif, 4}};
+                   {"gif", FuzzGif, 116}};
     for (const auto& t : targets) EXPECT_EQ(Replay(t.target, t.body), t.files) << t.target;
 }
