@@ -43,8 +43,8 @@ TEST(FuzzRegression, PastFindingsFailCleanly) {
                    {"picture_data", FuzzPictureData, 339},
                    {"bmp_summary", FuzzBmpSummary, 35},
                    {"png", FuzzPng, 33},
-                   {"webp", FuzzWebp, 4},
-                   {"tiff", FuzzTiff, 9},
+                   {"webp", FuzzWebp, 41},
+                   {"tiff", FuzzTiff, 71},
                    {"gif", FuzzGif, 116}};
     for (const auto& t : targets) EXPECT_EQ(Replay(t.target, t.body), t.files) << t.target;
 }
