@@ -5,7 +5,7 @@
 
 #include "core/TBitmap.h"
 #include "core/TStream.h"
-#include "formats/PictureLoading.h"
+#include "formats/PictureKinds.h"
 
 namespace {
 
@@ -40,7 +40,7 @@ void CopyFileBytes(benchmark::State& state) {
 }
 
 void LoadBmp(benchmark::State& state) {
-    InstallPictureFormats();
+    InstallPictureKinds();
     TMemoryStream file = BmpFile();
     for (auto _ : state) {
         file.SetPosition(0);

@@ -16,8 +16,7 @@
 
 #include "bench/RunBenchmarks.h"
 #include "core/TStream.h"
-#include "formats/JpegRegistration.h"
-#include "formats/PictureLoading.h"
+#include "formats/PictureKinds.h"
 #include "formats/TJPEGImage.h"
 #include "tests/formats/JpegTestPictures.h"
 #include "ui/TImage.h"
@@ -112,7 +111,6 @@ BENCHMARK(BM_RepaintImage1_Ratio2)->Unit(benchmark::kMillisecond)->Iterations(7)
 int main(int argc, char** argv) {
     setenv("QT_QPA_PLATFORM", "offscreen", 0);
     QApplication app(argc, argv);
-    InstallPictureFormats();
-    RegisterJpegFormats();
+    InstallPictureKinds();
     return RunBenchmarks(argc, argv);
 }

@@ -14,8 +14,7 @@
 
 #include "bench/RunBenchmarks.h"
 #include "core/TBitmap.h"
-#include "formats/JpegRegistration.h"
-#include "formats/PictureLoading.h"
+#include "formats/PictureKinds.h"
 #include "tests/formats/JpegTestPictures.h"
 #include "ui/Forms.h"
 #include "ui/TLabel.h"
@@ -81,7 +80,6 @@ BENCHMARK(BM_SizeFigureAfterTheSliderStops_4000x3000)
 int main(int argc, char** argv) {
     setenv("QT_QPA_PLATFORM", "offscreen", 0);
     QApplication app(argc, argv);
-    InstallPictureFormats();
-    RegisterJpegFormats();
+    InstallPictureKinds();
     return RunBenchmarks(argc, argv);
 }

@@ -17,7 +17,7 @@
 #include "cli/Edits.h"
 #include "core/TBitmap.h"
 #include "core/TPicture.h"
-#include "formats/PictureLoading.h"
+#include "formats/PictureKinds.h"
 #include "platform/QtTextEngine.h"
 #include "tests/formats/JpegTestPictures.h"
 #include "ui/Forms.h"
@@ -130,7 +130,7 @@ int main(int argc, char** argv) {
     setenv("QT_QPA_PLATFORM", "offscreen", 0);
     QApplication app(argc, argv);
     platform::InstallQtTextEngine();
-    InstallPictureFormats();
+    InstallPictureKinds();
     CreateForms();
     Form1->show();
     const int status = RunBenchmarks(argc, argv);

@@ -52,7 +52,7 @@ WrittenPicture ConvertFile(const std::string& source, const std::string& output,
                            const ConvertOptions& options) {
     // Loaded by extension first, as the window opens a file before any save.
     const bool jpegOutput = options.kind == OutputKind::Jpeg;
-    CheckBmpPixelLimit(source, options.maxPixels, jpegOutput);
+    CheckDeclaredPixelLimit(source, options.maxPixels, jpegOutput);
     TPicture picture;
     ReadFromFile(picture, source);
     if (picture.HeldGraphic()) CheckPixelLimit(*picture.HeldGraphic(), options.maxPixels, jpegOutput);

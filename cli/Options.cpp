@@ -47,20 +47,18 @@ double RotationAngle(const std::string& text) {
     throw UsageError("--rotate takes 90 or 180, not '" + text + "'");
 }
 
+// A kind's name, or one of its extensions.
 OutputKind Kind(const std::string& text) {
-    if (text == "jpeg" || text == "jpg") return OutputKind::Jpeg;
-    if (text == "ico") return OutputKind::Icon;
-    if (text == "bmp") return OutputKind::Bitmap;
-    if (text == "png") return OutputKind::Png;
-    if (text == "webp") return OutputKind::Webp;
-    throw UsageError("--to takes jpeg, ico, bmp, png or webp, not '" + text + "'");
+    const PictureKind* kind = KindByName(text);
+    if (!kind || kind->writer == PictureWriter::None)
+        throw UsageError("--to takes " + WritableKindNames(", ") + ", not '" + text + "'");
+    return kind->writer;
 }
 
 std::string InputExtension(const std::string& text) {
-    if (text == "bmp") return ".bmp";
-    if (text == "jpeg" || text == "jpg") return ".jpg";
-    if (text == "ico") return ".ico";
-    throw UsageError("--from takes bmp, jpeg or ico, not '" + text + "'");
+    const PictureKind* kind = KindByName(text);
+    if (!kind) throw UsageError("--from takes " + ReadableKindNames(", ") + ", not '" + text + "'");
+    return "." + kind->extensions.front();
 }
 
 void Position(const std::string& text, EditStep& caption) {
@@ -198,7 +196,8 @@ void CheckStandardStreams(const ConvertOptions& options) {
     int fromStdin = 0;
     for (const std::string& source : options.sources) fromStdin += source == StandardStream;
     if (fromStdin > 0 && options.stdinExtension.empty())
-        throw UsageError("SOURCE - needs --from bmp|jpeg|ico, the kind of picture on standard input");
+        throw UsageError("SOURCE - needs --from " + ReadableKindNames() +
+                         ", the kind of picture on standard input");
     if (fromStdin == 0 && !options.stdinExtension.empty())
         throw UsageError("--from names the kind of picture read for SOURCE -, which is not given");
     if (fromStdin > 0 && (options.sources.size() > 1 || options.filesFrom))
@@ -328,18 +327,6 @@ CommandLine ParseCommandLine(const std::vector<std::string>& args) {
     return line;
 }
 
-const char* OutputExtension(OutputKind kind) {
-    switch (kind) {
-        case OutputKind::Icon:
-            return ".ico";
-        case OutputKind::Bitmap:
-            return ".bmp";
-        case OutputKind::Png:
-            return ".png";
-        case OutputKind::Webp:
-            return ".webp";
-        case OutputKind::Jpeg:
-            break;
-    }
-    return ".jpg";
+std::string OutputExtension(OutputKind kind) {
+    return "." + KindWritingWith(kind)->extensions.front();
 }

@@ -5,9 +5,10 @@
 #include <vector>
 
 #include "cli/EditStep.h"
+#include "formats/PictureKinds.h"
 #include "platform/Bitmap.h"
 
-enum class OutputKind { Jpeg, Icon, Bitmap, Png, Webp };
+using OutputKind = PictureWriter;  // the writer of an output kind in the table of kinds
 
 struct ConvertOptions {
     OutputKind kind = OutputKind::Jpeg;
@@ -45,4 +46,4 @@ struct CommandLine {
 CommandLine ParseCommandLine(const std::vector<std::string>& args);
 
 // The file extension written for each output kind, with its dot.
-const char* OutputExtension(OutputKind kind);
+std::string OutputExtension(OutputKind kind);

@@ -1,5 +1,7 @@
 #pragma once
 
 // The texts of --help and --version.
-extern const char* const UsageText;
+#include <string>
+
+std::string UsageText();  // the picture kinds' names and extensions from their table
 extern const char* const VersionText;

@@ -12,8 +12,7 @@
 #include "cli/Run.h"
 #include "cli/Usage.h"
 #include "cli/UsageError.h"
-#include "formats/JpegRegistration.h"
-#include "formats/PictureLoading.h"
+#include "formats/PictureKinds.h"
 #include "platform/FileSizeLimit.h"
 #include "platform/PathQuery.h"
 #include "platform/StandardStreams.h"
@@ -28,7 +27,7 @@ int UsageFailure(const std::string& reason) {
 int Dispatch(const CommandLine& line, ModuleTextEngine& text) {
     switch (line.command) {
         case CommandLine::Help:
-            std::cout << UsageText;
+            std::cout << UsageText();
             return 0;
         case CommandLine::Version:
             std::cout << VersionText;
@@ -66,8 +65,7 @@ int main(int argc, char** argv) {
     platform::InstallTextEngine(text);
     try {
         CommandLine line = ParseCommandLine(std::vector<std::string>(argv + 1, argv + argc));
-        InstallPictureFormats();
-        RegisterJpegFormats();
+        InstallPictureKinds();
         return CheckedOutput(Dispatch(line, text));
     } catch (const UsageError& e) {
         return UsageFailure(e.what());

@@ -26,7 +26,7 @@ const TBitmapFileFormat& InstalledFormat() {
     if (!installedFormat)
         throw std::logic_error(
             "TBitmap has no BMP file format: the formats layer installs it at start-up "
-            "(InstallPictureFormats), before any bitmap reads or writes a file");
+            "(InstallPictureKinds), before any bitmap reads or writes a file");
     return *installedFormat;
 }
 

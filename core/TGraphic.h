@@ -37,6 +37,9 @@ public:
 
     // Puts this graphic into `target`; refused by default with "Cannot assign a %s to a %s".
     virtual void CopyTo(TGraphic& target);
+    // True where CopyTo puts the graphic's own decoded pixels into a TBitmap, so that a raster of
+    // it needs no drawing.
+    virtual bool CopiesToRaster() const { return false; }
     // Takes the content of `source` (none allowed where the kind says so).
     virtual void CopyFrom(TGraphic* source) = 0;
     virtual void DrawInRect(TCanvas& canvas, const TRect& rect) = 0;

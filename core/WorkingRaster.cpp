@@ -1,6 +1,5 @@
 #include "core/WorkingRaster.h"
 
-#include <cstring>
 #include <memory>
 
 #include "core/TBitmap.h"
@@ -10,7 +9,7 @@ namespace {
 
 std::unique_ptr<TBitmap> RasterOf(TGraphic& graphic) {
     auto raster = std::make_unique<TBitmap>();
-    if (std::strcmp(graphic.ClassName(), "TJPEGImage") == 0) {
+    if (graphic.CopiesToRaster()) {
         graphic.CopyTo(*raster);  // shares the decoded pixels
         return raster;
     }
@@ -31,6 +30,6 @@ std::unique_ptr<TBitmap> RasterOf(TGraphic& graphic) {
 
 TBitmap& WorkingRaster(TPicture& picture) {
     TGraphic* held = picture.HeldGraphic();
-    if (held && std::strcmp(held->ClassName(), "TBitmap") != 0) picture.AdoptGraphic(RasterOf(*held));
+    if (held && !dynamic_cast<TBitmap*>(held)) picture.AdoptGraphic(RasterOf(*held));
     return picture.AsBitmap();
 }

@@ -3,13 +3,23 @@
 #include <memory>
 
 #include "core/Errors.h"
-#include "formats/BmpFileFormat.h"
+#include "core/TBitmap.h"
 #include "formats/TFileFormatsList.h"
 
 namespace {
 
 // Class names in stored pictures are short strings of at most this many characters.
 constexpr std::size_t MaxClassNameLength = 63;
+
+// A raster kind is read into a bitmap by its reader, straight from the file.
+void ReadRasterFile(TPicture& picture, const std::string& path, RasterReader reader) {
+    auto bitmap = std::make_unique<TBitmap>();
+    {
+        TFileStream stream(path, fmOpenRead);
+        reader(*bitmap, stream);
+    }
+    picture.AdoptGraphic(std::move(bitmap));
+}
 
 }  // namespace
 
@@ -24,6 +34,7 @@ void ReadFromFile(TPicture& picture, const std::string& path) {
     const std::string extension = ExtractExtension(path);
     const TFileFormat* format = TFileFormatsList::Instance().FindByExtension(extension);
     if (!format) throw EInvalidGraphic(Format(ErrorText::UnknownExtension, extension.c_str()));
+    if (format->reader) return ReadRasterFile(picture, path, format->reader);
     std::unique_ptr<TGraphic> graphic = format->graphicClass.create();
     graphic->OnProgress = [&picture](TGraphic& sender, TProgressStage stage, std::uint8_t percent,
                                      bool redraw, const TRect& rect, const std::string& message) {
@@ -56,10 +67,4 @@ void WritePictureData(TPicture& picture, TStream& stream) {
     stream.WriteBuffer(&length, 1);
     stream.WriteBuffer(className.data(), className.size());
     if (graphic) graphic->WritePictureData(stream);
-}
-
-void InstallPictureFormats() {
-    static const BmpFileFormat bmpFormat;
-    TFileFormatsList::Instance();
-    TBitmap::InstallFileFormat(&bmpFormat);
 }

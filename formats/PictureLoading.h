@@ -7,7 +7,8 @@
 // The extension of a path: after the last "." that follows the last "/", "\" or ":"; without the dot.
 std::string ExtractExtension(const std::string& path);
 
-// Loads a picture file by its extension into the holder. On failure the holder keeps its graphic.
+// Loads a picture file by its extension into the holder; a raster kind (PNG, WebP, TIFF, GIF)
+// becomes a TBitmap. On failure the holder keeps its graphic.
 // EInvalidGraphic "Unknown picture file extension (.%s)" when no entry matches.
 void ReadFromFile(TPicture& picture, const std::string& path);
 
@@ -15,7 +16,3 @@ void ReadFromFile(TPicture& picture, const std::string& path);
 // the graphic's own stored form. An unknown class name gives no graphic and no error.
 void ReadPictureData(TPicture& picture, TStream& stream);
 void WritePictureData(TPicture& picture, TStream& stream);
-
-// Makes the registry and installs the BMP file format; every program calls it before pictures
-// are used (the tests' main does too).
-void InstallPictureFormats();

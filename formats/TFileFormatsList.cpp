@@ -3,9 +3,7 @@
 #include <algorithm>
 #include <cctype>
 
-#include "core/TBitmap.h"
-#include "formats/TIcon.h"
-#include "formats/TMetafile.h"
+#include "formats/PictureKinds.h"
 
 namespace {
 
@@ -13,11 +11,6 @@ std::string LowerCase(std::string text) {
     std::transform(text.begin(), text.end(), text.begin(),
                    [](unsigned char c) { return char(std::tolower(c)); });
     return text;
-}
-
-template <typename Graphic>
-TGraphicClass ClassOf() {
-    return TGraphicClass{Graphic().ClassName(), [] { return std::unique_ptr<TGraphic>(new Graphic); }};
 }
 
 }  // namespace
@@ -28,15 +21,14 @@ TFileFormatsList& TFileFormatsList::Instance() {
 }
 
 TFileFormatsList::TFileFormatsList() {
-    RegisterFormat("wmf", "Metafiles", ClassOf<TMetafile>());
-    RegisterFormat("emf", "Enhanced Metafiles", ClassOf<TMetafile>());
-    RegisterFormat("ico", "Icons", ClassOf<TIcon>());
-    RegisterFormat("bmp", "Bitmaps", ClassOf<TBitmap>());
+    for (const PictureKind& kind : PictureKinds())
+        for (const std::string& extension : kind.extensions)
+            RegisterFormat(extension, kind.description, kind.graphicClass, kind.reader);
 }
 
 void TFileFormatsList::RegisterFormat(const std::string& extension, const std::string& description,
-                                      TGraphicClass graphicClass) {
-    entries_.push_back(TFileFormat{LowerCase(extension), description, std::move(graphicClass), 0});
+                                      TGraphicClass graphicClass, RasterReader reader) {
+    entries_.push_back(TFileFormat{LowerCase(extension), description, std::move(graphicClass), 0, reader});
 }
 
 void TFileFormatsList::UnregisterClass(const std::string& className) {

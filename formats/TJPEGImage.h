@@ -19,6 +19,7 @@ public:
 
     // A TBitmap target takes the decoded raster; anything else is refused.
     void CopyTo(TGraphic& target) override;
+    bool CopiesToRaster() const override { return true; }
     // A JPEG image shares its store (and copies its raster); a TBitmap becomes the raster to encode.
     void CopyFrom(TGraphic* source) override;
     void DrawInRect(TCanvas& canvas, const TRect& rect) override;

@@ -4,15 +4,14 @@
 
 #include "core/Errors.h"
 #include "core/TStream.h"
-#include "formats/JpegRegistration.h"
+#include "formats/PictureKinds.h"
 #include "formats/PictureLoading.h"
 #include "platform/Bitmap.h"
 
 // The registry as the program has it at start-up, made once per fuzzing process.
 inline void InstallFormatsOnce() {
     static const bool installed = [] {
-        InstallPictureFormats();
-        RegisterJpegFormats();
+        InstallPictureKinds();
         return true;
     }();
     (void)installed;

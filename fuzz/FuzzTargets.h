@@ -10,8 +10,12 @@
 #include "core/TCanvas.h"
 #include "core/TPicture.h"
 #include "formats/BmpHeaderSummary.h"
+#include "formats/GifReader.h"
+#include "formats/PngReader.h"
 #include "formats/TIcon.h"
 #include "formats/TJPEGImage.h"
+#include "formats/TiffReader.h"
+#include "formats/WebpReader.h"
 #include "fuzz/FuzzSupport.h"
 
 // BMP reading, then every row of the raster through the 24-bit conversion.
@@ -79,4 +83,33 @@ inline void FuzzBmpSummary(const std::uint8_t* data, std::size_t size) {
     ExpectCleanFailure([&] {
         if (SummarizeBmpHeader(path).size() != 8) __builtin_trap();
     });
+}
+
+// A raster kind's reader (its header, the declared-size check, the pixels), after its size probe,
+// then a look at every row of what it made.
+inline void FuzzRasterKind(const std::uint8_t* data, std::size_t size, RasterReader reader, SizeProbe probe) {
+    ExpectCleanFailure([&] {
+        TMemoryStream stream;
+        FillStream(stream, data, size);
+        probe(stream);
+        stream.SetPosition(0);
+        TBitmap bitmap;
+        reader(bitmap, stream);
+        unsigned sum = 0;
+        for (int y = 0; y < bitmap.Height(); ++y) sum += bitmap.Row(y)[bitmap.Width() * 3 - 1];
+        if (sum == 1u << 31) __builtin_trap();  // keeps the reads
+    });
+}
+
+inline void FuzzPng(const std::uint8_t* data, std::size_t size) {
+    FuzzRasterKind(data, size, ReadPng, PngDeclaredSize);
+}
+inline void FuzzWebp(const std::uint8_t* data, std::size_t size) {
+    FuzzRasterKind(data, size, ReadWebp, WebpDeclaredSize);
+}
+inline void FuzzTiff(const std::uint8_t* data, std::size_t size) {
+    FuzzRasterKind(data, size, ReadTiff, TiffDeclaredSize);
+}
+inline void FuzzGif(const std::uint8_t* data, std::size_t size) {
+    FuzzRasterKind(data, size, ReadGif, GifDeclaredSize);
 }

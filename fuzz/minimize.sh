@@ -5,7 +5,7 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 build=build-fuzz
-targets=(${FUZZ_TARGETS:-bmp jpeg ico picture_data bmp_summary})
+targets=(${FUZZ_TARGETS:-bmp jpeg ico picture_data bmp_summary png webp tiff gif})
 for t in "${targets[@]}"; do
   kept="tests/data/fuzz/$t"
   fresh=$(mktemp -d)

@@ -10,7 +10,7 @@ cd "$(dirname "$0")/.."
 seconds=${FUZZ_SECONDS:-60}
 jobs=${JOBS:-2}
 build=build-fuzz
-targets=(${FUZZ_TARGETS:-bmp jpeg ico picture_data bmp_summary})
+targets=(${FUZZ_TARGETS:-bmp jpeg ico picture_data bmp_summary png webp tiff gif})
 
 if [ "${FUZZ_NO_BUILD:-0}" != 1 ]; then
   command -v clang++ >/dev/null || { echo "fuzz: clang++ is missing (tools/install-deps.sh installs it)" >&2; exit 1; }

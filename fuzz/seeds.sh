@@ -5,7 +5,7 @@ set -euo pipefail
 out=$1
 root=$(cd "$(dirname "$0")/.." && pwd)
 rm -rf "$out"
-mkdir -p "$out"/{bmp,jpeg,ico,picture_data,bmp_summary}
+mkdir -p "$out"/{bmp,jpeg,ico,picture_data,bmp_summary,png,webp,tiff,gif}
 
 magick=
 for c in /usr/bin/convert convert-im6.q16 convert; do
@@ -49,6 +49,31 @@ cjpeg -quality 100 -dct float "$tmp/base.ppm" | wrjpgcom -comment "seed" >"$out/
 # ICO: 4- and 8-bit images, several sizes in one directory.
 "$magick" "$tmp/base.png" -colors 16 -resize 16x16! -type Palette ICO:"$out/ico/small16.ico"
 "$magick" "$tmp/base.png" -resize 32x32! -define icon:auto-resize=16,32 ICO:"$out/ico/multi.ico"
+
+# PNG: every colour type, 16 bits, interlaced, tRNS, a profile; WebP: lossy, lossless, alpha,
+# animated; TIFF: strips, tiles, 16 bits, palette, CMYK, a turned page; GIF: the test pictures.
+"$magick" "$tmp/base.png" -alpha set -channel A -fx 'i/w' +channel "$tmp/alpha.png"
+"$magick" "$tmp/base.png" "$out/png/rgb.png"
+"$magick" "$tmp/alpha.png" "$out/png/rgba.png"
+"$magick" "$tmp/base.png" -depth 16 -interlace PNG "$out/png/rgb16-interlaced.png"
+"$magick" "$tmp/base.png" -colorspace Gray PNG8:"$out/png/gray.png"
+"$magick" "$tmp/base.png" -colors 7 -transparent "$("$magick" "$tmp/base.png" -colors 7 -format '%[pixel:p{0,0}]' info:)" PNG8:"$out/png/palette-trns.png"
+"$magick" "$tmp/base.png" -monochrome "$out/png/mono.png"
+cwebp -quiet -q 40 "$tmp/base.png" -o "$out/webp/lossy.webp"
+cwebp -quiet -lossless "$tmp/alpha.png" -o "$out/webp/lossless-alpha.webp"
+cwebp -quiet -q 60 -alpha_q 50 "$tmp/alpha.png" -o "$out/webp/lossy-alpha.webp"
+img2webp -loop 0 "$tmp/base.png" "$tmp/alpha.png" -o "$out/webp/animated.webp" 2>/dev/null || true
+"$magick" "$tmp/base.png" -compress none TIFF:"$out/tiff/rgb.tif"
+"$magick" "$tmp/alpha.png" -compress lzw TIFF:"$out/tiff/rgba-lzw.tif"
+"$magick" "$tmp/base.png" -depth 16 -compress zip -define tiff:tile-geometry=16x16 TIFF:"$out/tiff/rgb16-tiles.tif"
+"$magick" "$tmp/base.png" -compress none -define tiff:tile-geometry=16x16 TIFF:"$out/tiff/rgb-tiles.tif"
+"$magick" "$tmp/base.png" -colors 16 -type Palette TIFF:"$out/tiff/palette.tif"
+"$magick" "$tmp/base.png" -colorspace CMYK TIFF:"$out/tiff/cmyk.tif"
+"$magick" "$tmp/base.png" -colorspace Gray -compress RLE TIFF:"$out/tiff/gray-packbits.tif"
+"$magick" "$tmp/base.png" -orient RightTop TIFF:"$out/tiff/right-top.tif"
+"$magick" "$tmp/base.png" -compress jpeg TIFF:"$out/tiff/jpeg.tif"
+cp "$root"/tests/data/kinds/*.gif "$out/gif/"
+"$magick" "$tmp/base.png" -colors 5 GIF87:"$out/gif/gif87.gif"
 
 # The stored form: length-prefixed class name, then a 32-bit length and the file.
 le32() { printf "\\x$(printf %02x $(($1 & 255)))\\x$(printf %02x $(($1 >> 8 & 255)))\\x$(printf %02x $(($1 >> 16 & 255)))\\x$(printf %02x $(($1 >> 24 & 255)))"; }

@@ -40,10 +40,20 @@ add_custom_command(OUTPUT ${changelog}
     ${packaging}/changelog ${changelog}
   DEPENDS ${packaging}/changelog VERBATIM)
 
-add_custom_target(brelvik_desktop_files ALL DEPENDS ${generated_docs} ${icons} ${changelog})
+# The desktop entry and the metainfo offer the program for every kind in the table of picture kinds.
+set(kind_files)
+foreach(name org.brelvik.Brelvik.desktop org.brelvik.Brelvik.metainfo.xml)
+  add_custom_command(OUTPUT ${CMAKE_BINARY_DIR}/${name}
+    COMMAND picture_kinds fill ${packaging}/${name}.in ${CMAKE_BINARY_DIR}/${name}
+    DEPENDS picture_kinds ${packaging}/${name}.in
+    COMMENT "Making ${name} from the table of picture kinds" VERBATIM)
+  list(APPEND kind_files ${CMAKE_BINARY_DIR}/${name})
+endforeach()
 
-install(FILES ${packaging}/org.brelvik.Brelvik.desktop DESTINATION share/applications)
-install(FILES ${packaging}/org.brelvik.Brelvik.metainfo.xml DESTINATION share/metainfo)
+add_custom_target(brelvik_desktop_files ALL DEPENDS ${generated_docs} ${icons} ${changelog} ${kind_files})
+
+install(FILES ${CMAKE_BINARY_DIR}/org.brelvik.Brelvik.desktop DESTINATION share/applications)
+install(FILES ${CMAKE_BINARY_DIR}/org.brelvik.Brelvik.metainfo.xml DESTINATION share/metainfo)
 install(DIRECTORY ${CMAKE_BINARY_DIR}/icons/ DESTINATION share/icons/hicolor)
 install(FILES ${CMAKE_BINARY_DIR}/man/brelvik.1.gz ${CMAKE_BINARY_DIR}/man/brelvik-cli.1.gz DESTINATION share/man/man1)
 install(FILES ${CMAKE_BINARY_DIR}/completions/brelvik ${CMAKE_BINARY_DIR}/completions/brelvik-cli
@@ -59,13 +69,14 @@ set(CPACK_GENERATOR DEB)
 set(CPACK_PACKAGE_NAME brelvik)
 set(CPACK_PACKAGE_VERSION ${PROJECT_VERSION})
 set(CPACK_PACKAGE_CONTACT "The Brelvik developers <brelvik@example.org>")
-set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "picture utility: convert BMP pictures to JPEG or icons, and edit them")
+set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "picture utility: convert pictures to JPEG, PNG, WebP or icons, and edit them")
 string(JOIN "\n" CPACK_PACKAGE_DESCRIPTION
   "A small desktop picture utility, in Russian or English as the locale says."
-  "It opens a BMP file, shows it and edits it (inverts the colours, lightens or darkens it,"
-  "rotates it by 90 or 180 degrees, writes a line of text on it), lists the"
-  "facts in the BMP file's headers, and saves the picture as a JPEG file at a"
-  "chosen quality or as an icon."
+  "It opens a BMP, PNG, JPEG, WebP, TIFF or GIF file, shows it and edits it"
+  "(inverts the colours, lightens or darkens it, rotates it by 90 or 180"
+  "degrees, writes a line of text on it), lists the facts in a BMP file's"
+  "headers, and saves the picture as a JPEG file at a chosen quality or as an"
+  "icon."
   ""
   "brelvik-cli does the same conversions and edits from the command line.")
 set(CPACK_DEBIAN_PACKAGE_SECTION graphics)

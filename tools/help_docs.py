@@ -18,7 +18,8 @@ The --help text is read in this form:
 The template's placeholders: @SYNOPSIS@, @DESCRIPTION@ (the paragraphs and the explained forms),
 @OPTIONS@ and @EXIT_STATUS@ for a manual page; @COMMANDS@, @OPTIONS@, @VALUED@ (options taking
 a value), @PATH_VALUED@ (those whose value is a file or folder) and @CHOICES@ (case branches for
-values spelt a|b|c) for a completion. Standard library only.
+values spelt a|b|c) and @PICTURE_FILES@ (the extensions after "extensions read:" in the help, as
+a|b|c for _filedir) for a completion. Standard library only.
 """
 import gzip
 import re
@@ -171,7 +172,15 @@ def man_page(help_, template):
 
 # ---- bash completion ----------------------------------------------------------------------------
 
-def completion(help_, template):
+def picture_files(text):
+    """"Extensions read: bmp, jpg/jpeg, gif." (over lines) gives "bmp|jpg|jpeg|gif"."""
+    found = re.search(r"[Ee]xtensions read: ([a-z0-9/,\s]+)", text)
+    if not found:
+        sys.exit("help_docs: the help names no 'extensions read:'")
+    return "|".join(e for e in re.split(r"[/,\s]+", found.group(1)) if e)
+
+
+def completion(help_, template, text):
     commands = [form.split()[1] for form, _ in help_.synopsis
                 if len(form.split()) > 1 and not form.split()[1].startswith("-")]
     names, valued, paths, choices = [], [], [], []
@@ -188,7 +197,7 @@ def completion(help_, template):
     # An empty pattern would not parse; "--" alone is never an option that takes a value.
     return (template.replace("@COMMANDS@", " ".join(commands)).replace("@OPTIONS@", " ".join(names))
             .replace("@VALUED@", "|".join(valued) or "--").replace("@PATH_VALUED@", "|".join(paths) or "--")
-            .replace("@CHOICES@", "\n".join(choices)))
+            .replace("@CHOICES@", "\n".join(choices)).replace("@PICTURE_FILES@", picture_files(text)))
 
 
 def main():
@@ -205,7 +214,7 @@ def main():
             f.write(data)
     else:
         with open(output, "w", encoding="utf-8") as f:
-            f.write(completion(help_, template))
+            f.write(completion(help_, template, text))
 
 
 if __name__ == "__main__":

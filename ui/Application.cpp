@@ -3,8 +3,7 @@
 #include <QFileInfo>
 #include <QTimer>
 
-#include "formats/JpegRegistration.h"
-#include "formats/PictureLoading.h"
+#include "formats/PictureKinds.h"
 #include "platform/FontSubstitutes.h"
 #include "platform/QtTextEngine.h"
 #include "ui/Accessibility.h"
@@ -31,9 +30,8 @@ Application::Application(int& argc, char** argv) : QApplication(argc, argv) {
 }
 
 int Application::Run(const std::string& picture) {
-    InstallPictureFormats();
     // Before any window: the main window's layout holds a JPEG picture.
-    RegisterJpegFormats();
+    InstallPictureKinds();
     CreateForms();
     KeepSecondaryFormsOverMain();
     Form1->show();

@@ -1,19 +1,24 @@
 #include "ui/ProgramArguments.h"
 
+#include "formats/PictureKinds.h"
+
 const char* const ProgramVersionText = "Brelvik 1 10\n";
 
-const char* const ProgramUsageText =
-    "Usage: brelvik [FILE]\n"
-    "Opens the picture utility's main window. FILE, when given, is opened as if chosen with the\n"
-    "first browse button: its path goes into the source box and the picture is loaded by its\n"
-    "extension (bmp, jpg/jpeg, ico, wmf/emf).\n"
-    "\n"
-    "Options:\n"
-    "  -h, --help             show this help and exit\n"
-    "  --version              show the version and exit\n"
-    "  --                     the next argument is FILE, even when it starts with '-'\n"
-    "\n"
-    "Exit status: 0 after the main window was closed, 2 for a usage error.\n";
+std::string ProgramUsageText() {
+    return "Usage: brelvik [FILE]\n"
+           "Opens the picture utility's main window. FILE, when given, is opened as if chosen with the\n"
+           "first browse button: its path goes into the source box and the picture is loaded by its\n"
+           "extension (extensions read: " +
+           ExtensionsText() +
+           ").\n"
+           "\n"
+           "Options:\n"
+           "  -h, --help             show this help and exit\n"
+           "  --version              show the version and exit\n"
+           "  --                     the next argument is FILE, even when it starts with '-'\n"
+           "\n"
+           "Exit status: 0 after the main window was closed, 2 for a usage error.\n";
+}
 
 namespace {
 

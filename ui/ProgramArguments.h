@@ -15,5 +15,5 @@ struct ProgramArguments {
 // before "--", so they can be answered before the toolkit (and its display) is started.
 ProgramArguments ParseProgramArguments(const std::vector<std::string>& args);
 
-extern const char* const ProgramUsageText;
+std::string ProgramUsageText();  // the extensions from the table of picture kinds
 extern const char* const ProgramVersionText;

@@ -16,6 +16,7 @@
 #include "core/TStream.h"
 #include "formats/BmpHeaderSummary.h"
 #include "formats/IconExport.h"
+#include "formats/PictureKinds.h"
 #include "formats/PictureLoading.h"
 #include "platform/FileSearch.h"
 #include "platform/Shell.h"
@@ -74,7 +75,7 @@ TForm1::TForm1() : TForm(QStringLiteral("Brelvik 1 10"), 464, 481, clActiveCapti
     BuildMenu();
     BuildTimers();
     BuildSizeFigure(XPCollapsePanel1);
-    OpenPictureDialog1.Filter = "Bitmaps (*.bmp)|*.bmp";
+    OpenPictureDialog1.Filter = OpenDialogFilter(tr("Все рисунки").toStdString());
     SavePictureDialog1.Filter = SaveDialogFilter();
     surfaceRaster_ = platform::Bitmap::CreateDevice(464, 481);
     surface_ = std::make_unique<TRasterCanvas>(*surfaceRaster_);

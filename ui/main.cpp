@@ -14,7 +14,7 @@ int main(int argc, char** argv) {
     // --help and --version answer on the terminal before the toolkit looks for a display.
     const ProgramArguments early = ParseProgramArguments({argv + 1, argv + argc});
     if (early.request == ProgramArguments::Help) {
-        std::cout << ProgramUsageText;
+        std::cout << ProgramUsageText();
         return 0;
     }
     if (early.request == ProgramArguments::Version) {

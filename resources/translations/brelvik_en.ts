@@ -119,6 +119,10 @@
         <source>Повторить</source>
         <translation>Redo</translation>
     </message>
+    <message>
+        <source>Все рисунки</source>
+        <translation>All pictures</translation>
+    </message>
 </context>
 <context>
     <name>TForm2</name>

@@ -235,7 +235,7 @@ TEST_F(CliBatch, UsageErrorsForTheStandardStreams) {
         {"convert", "--from", "bmp", "-", "a.bmp", "-o", "x.jpg"},
         {"convert", "--from", "bmp", "-"},
         {"convert", "--json", "a.bmp", "-o", "-"},
-        {"convert", "--from", "png", "-", "-o", "-"},
+        {"convert", "--from", "xcf", "-", "-o", "-"},
         {"convert", "-0", "a.bmp"},
         {"convert", "--json=yes", "a.bmp"},
     };
@@ -310,7 +310,8 @@ TEST_F(CliBatch, AnInterruptEndsTheWorkersAndLeavesNoTemporaryFiles) {
 
 TEST(CliBatchHelp, NamesEveryBatchOption) {
     CliRun help = RunCli(".", {"--help"});
-    for (const char* option : {"-j, --jobs N", "-r, --recursive", "--files-from FILE", "-0, --null", "--json",
-                               "--skip-existing", "--from bmp|jpeg|ico", "-o -", "SOURCE -"})
+    for (const char* option :
+         {"-j, --jobs N", "-r, --recursive", "--files-from FILE", "-0, --null", "--json", "--skip-existing",
+          "--from ico|bmp|jpeg|png|webp|tiff|gif", "-o -", "SOURCE -"})
         EXPECT_NE(help.out.find(option), std::string::npos) << option;
 }

@@ -96,7 +96,7 @@ TEST(CliOptions, BatchOptions) {
              {"--files-from", ""},
              {"-", "-o", "x.jpg"},
              {"--from", "bmp", "a.bmp"},
-             {"--from", "gif", "-", "-o", "-"},
+             {"--from", "xcf", "-", "-o", "-"},
              {"--from", "bmp", "-", "--files-from", "list", "-o", "-"},
              {"--from", "bmp", "-"},
              {"--json", "a.bmp", "-o", "-"},

@@ -41,6 +41,10 @@ TEST(FuzzRegression, PastFindingsFailCleanly) {
                    {"jpeg", FuzzJpeg, 58},
                    {"ico", FuzzIco, 141},
                    {"picture_data", FuzzPictureData, 339},
-                   {"bmp_summary", FuzzBmpSummary, 35}};
+                   {"bmp_summary", FuzzBmpSummary, 35},
+                   {"png", FuzzPng, 33},
+                   {"webp", FuzzWebp, 41},
+                   {"tiff", FuzzTiff, 71},
+                   {"gif", FuzzGif, 116}};
     for (const auto& t : targets) EXPECT_EQ(Replay(t.target, t.body), t.files) << t.target;
 }

@@ -50,7 +50,8 @@ awk '{print $2}' "$work/listing" | grep -vxq root/root && failure "files not own
 depends=$(dpkg-deb -f "$deb" Depends)
 echo "Depends: $depends"
 names=$(tr ',' '\n' <<<"$depends" | sed -E 's/\(.*//; s/ //g')
-for need in libc6 libstdc++6 libjpeg62-turbo libqt6core6 libqt6gui6 libqt6widgets6 fonts-liberation; do
+for need in libc6 libstdc++6 libjpeg62-turbo libqt6core6 libqt6gui6 libqt6widgets6 fonts-liberation \
+  libpng16-16 libwebp7 libwebpdemux2 libtiff6 libgif7; do
   grep -qxF "$need" <<<"$names" || failure "Depends lacks $need"
 done
 [ "$(dpkg-deb -f "$deb" Section)" = graphics ] || failure "Section is not graphics"

@@ -11,7 +11,7 @@ set -euo pipefail
 unset QT_QPA_PLATFORM
 build=$(cd "${1:?usage: startup_argument_test.sh BUILD-DIR}" && pwd)
 here=$(cd "$(dirname "$0")" && pwd)
-desktop="$here/../../packaging/org.brelvik.Brelvik.desktop"
+desktop="$here/../../packaging/org.brelvik.Brelvik.desktop.in"
 
 if [ -z "${BRELVIK_X_SESSION:-}" ]; then
   out=$(env -u DISPLAY -u WAYLAND_DISPLAY "$build/brelvik" --version)

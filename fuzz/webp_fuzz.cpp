@@ -1,0 +1,7 @@
+#include "fuzz/FuzzTargets.h"
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+    InstallFormatsOnce();
+    FuzzWebp(data, size);
+    return 0;
+}
