@@ -15,7 +15,7 @@
 #include <memory>
 #include <vector>
 
-#include "bench/RunBenchmarks.h"
+#include "bench/RunWindowBenchmarks.h"
 #include "core/ApplyEdit.h"
 #include "core/TBitmap.h"
 #include "core/TPicture.h"
@@ -123,13 +123,5 @@ BENCHMARK(Caption)->Unit(benchmark::kMillisecond)->Iterations(7);
 }  // namespace
 
 int main(int argc, char** argv) {
-    setenv("QT_QPA_PLATFORM", "offscreen", 0);
-    QApplication app(argc, argv);
-    platform::InstallQtTextEngine();
-    InstallPictureKinds();
-    CreateForms();
-    Form1->show();
-    const int status = RunBenchmarks(argc, argv);
-    DestroyForms();
-    return status;
+    return RunWindowBenchmarks(argc, argv);
 }

@@ -13,7 +13,7 @@
 #include <memory>
 #include <vector>
 
-#include "bench/RunBenchmarks.h"
+#include "bench/RunWindowBenchmarks.h"
 #include "cli/Edits.h"
 #include "core/TBitmap.h"
 #include "core/TPicture.h"
@@ -124,16 +124,6 @@ BENCHMARK(Caption)->Unit(benchmark::kMillisecond)->Iterations(5);
 
 }  // namespace
 
-// The windows need the toolkit (offscreen) and the text engine, as the program has at start-up;
-// the main window is shown, so that its image box really repaints.
 int main(int argc, char** argv) {
-    setenv("QT_QPA_PLATFORM", "offscreen", 0);
-    QApplication app(argc, argv);
-    platform::InstallQtTextEngine();
-    InstallPictureKinds();
-    CreateForms();
-    Form1->show();
-    const int status = RunBenchmarks(argc, argv);
-    DestroyForms();
-    return status;
+    return RunWindowBenchmarks(argc, argv);
 }
