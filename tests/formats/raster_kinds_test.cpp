@@ -6,15 +6,14 @@
 #include <QImageReader>
 #include <QImageWriter>
 #include <chrono>
-#include <fstream>
 #include <functional>
-#include <iterator>
 
 #include "core/Errors.h"
 #include "core/TPicture.h"
 #include "formats/PictureKinds.h"
 #include "formats/PictureLoading.h"
 #include "tests/TestSupport.h"
+#include "tests/formats/JpegTestPictures.h"
 #include "tests/formats/RasterKindFiles.h"
 
 namespace {
@@ -145,30 +144,26 @@ TEST(RasterKinds, HostileFilesFailCleanlyAndFast) {
     ASSERT_TRUE(WriteTiff(tiff, 40, 30, {PHOTOMETRIC_RGB, 8, 3, false, true, 1, COMPRESSION_ADOBE_DEFLATE}));
     const std::string webp = dir + "/whole.webp";
     ASSERT_TRUE(QImage(40, 30, QImage::Format_RGB32).save(QString::fromStdString(webp), "webp", 50));
-    auto bytesOf = [](const std::string& path) {
-        std::ifstream in(path, std::ios::binary);
-        return std::vector<std::uint8_t>(std::istreambuf_iterator<char>(in), {});
-    };
     struct Case {
         std::string name;
         std::vector<std::uint8_t> bytes;
-        const char* error;
+        const char* error;  // null: any error
     };
     std::vector<Case> cases;
     for (const std::string& whole : {png, tiff, webp, DataDir + "plain.gif", DataDir + "animated.webp"}) {
-        const std::vector<std::uint8_t> bytes = bytesOf(whole);
+        const std::vector<std::uint8_t> bytes = ReadFileBytes(whole);
         for (std::size_t keep : {std::size_t(0), std::size_t(9), bytes.size() / 3, bytes.size() * 2 / 3})
             cases.push_back({"cut" + std::to_string(keep) + "." + ExtractExtension(whole),
                              std::vector<std::uint8_t>(bytes.begin(), bytes.begin() + long(keep)),
                              "image is not valid"});
     }
     // Sizes past the raster ceiling, declared by otherwise sound headers.
-    std::vector<std::uint8_t> hugePng = bytesOf(png);
+    std::vector<std::uint8_t> hugePng = ReadFileBytes(png);
     hugePng[16] = hugePng[20] = 0x01;  // 16 M x 16 M
     const uLong crc = crc32(0, hugePng.data() + 12, 17);
     for (int i = 0; i < 4; ++i) hugePng[29 + i] = std::uint8_t(crc >> (24 - 8 * i));
     cases.push_back({"huge.png", hugePng, "Out of system resources"});
-    std::vector<std::uint8_t> hugeGif = bytesOf(DataDir + "plain.gif");
+    std::vector<std::uint8_t> hugeGif = ReadFileBytes(DataDir + "plain.gif");
     hugeGif[6] = hugeGif[7] = hugeGif[8] = hugeGif[9] = 0xFF;
     cases.push_back({"huge.gif", hugeGif, "Out of system resources"});
     const std::string hugeTiff = dir + "/huge.tif";
@@ -180,13 +175,12 @@ TEST(RasterKinds, HostileFilesFailCleanlyAndFast) {
         TIFFRewriteDirectory(t);
         TIFFClose(t);
     }
-    cases.push_back({"huge.tif", bytesOf(hugeTiff), "image is not valid|Out of system resources"});
+    cases.push_back({"huge.tif", ReadFileBytes(hugeTiff), nullptr});
 
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
         const std::string path = dir + "/" + c.name;
-        std::ofstream(path, std::ios::binary)
-            .write(reinterpret_cast<const char*>(c.bytes.data()), long(c.bytes.size()));
+        WriteFileBytes(path, c.bytes);
         TPicture picture;
         const auto start = std::chrono::steady_clock::now();
         std::string error;
@@ -196,9 +190,7 @@ TEST(RasterKinds, HostileFilesFailCleanlyAndFast) {
             error = e.Message();
         }
         EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(1));
-        EXPECT_TRUE(error.find(c.error) != std::string::npos ||
-                    (std::string(c.error).find('|') != std::string::npos && !error.empty()))
-            << error;
+        EXPECT_TRUE(c.error ? error.find(c.error) != std::string::npos : !error.empty()) << error;
         EXPECT_EQ(picture.HeldGraphic(), nullptr);
     }
 }
@@ -206,8 +198,8 @@ TEST(RasterKinds, HostileFilesFailCleanlyAndFast) {
 // A file of another kind, or cut inside its header, declares no size.
 TEST(RasterKinds, AForeignOrShortHeaderDeclaresNoSize) {
     const std::string dir = TempDir();
-    std::ofstream(dir + "/gif.png") << "GIF89a\x13\0\x0D\0\0\0\0\0\0\0\0\0\0\0\0\0\0\0\0\0\0\0\0";
-    std::ofstream(dir + "/short.gif") << "GIF89a\x13";
+    WriteFileBytes(dir + "/gif.png", ReadFileBytes(DataDir + "plain.gif"));
+    WriteFileBytes(dir + "/short.gif", {'G', 'I', 'F', '8', '9', 'a', 0x13});
     EXPECT_FALSE(SizeDeclaredBy(dir + "/gif.png"));
     EXPECT_FALSE(SizeDeclaredBy(dir + "/short.gif"));
 }
