@@ -63,7 +63,7 @@ inline std::vector<std::uint8_t> JpegWithMetadata(TBitmap& raster, const TPictur
     return out.Data();
 }
 
-// The profile a JPEG file's APP2 markers carry, joined in file order; and its APP1 blocks.
+// The profile a JPEG file's APP2 markers carry, joined in file order.
 inline std::vector<std::uint8_t> JoinedApp2Profile(
     const std::vector<std::pair<int, std::vector<std::uint8_t>>>& markers) {
     std::vector<std::uint8_t> profile;

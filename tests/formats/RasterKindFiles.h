@@ -44,24 +44,24 @@ struct PngLayout {
 };
 
 inline int PngChannels(int colorType) {
-    switch (colorType) {
-        case PNG_COLOR_TYPE_GRAY_ALPHA:
-            return 2;
-        case PNG_COLOR_TYPE_RGB:
-            return 3;
-        case PNG_COLOR_TYPE_RGB_ALPHA:
-            return 4;
-        default:
-            return 1;
-    }
+    return colorType == PNG_COLOR_TYPE_GRAY_ALPHA  ? 2
+           : colorType == PNG_COLOR_TYPE_RGB       ? 3
+           : colorType == PNG_COLOR_TYPE_RGB_ALPHA ? 4
+                                                   : 1;
 }
 
 // C-style: libpng leaves by longjmp.
-inline bool WritePngRows(FILE* file, int width, int height, const PngLayout& layout, png_bytepp rows) {
+inline bool WritePng(const std::string& path, int width, int height, const PngLayout& layout) {
+    auto rows = PatternRows(width, height, PngChannels(layout.colorType), layout.depth);
+    std::vector<png_bytep> pointers;
+    for (auto& row : rows) pointers.push_back(row.data());
+    FILE* file = std::fopen(path.c_str(), "wb");
+    if (!file) return false;
     png_structp png = png_create_write_struct(PNG_LIBPNG_VER_STRING, nullptr, nullptr, nullptr);
     png_infop info = png_create_info_struct(png);
     if (setjmp(png_jmpbuf(png))) {
         png_destroy_write_struct(&png, &info);
+        std::fclose(file);
         return false;
     }
     png_init_io(png, file);
@@ -85,20 +85,10 @@ inline bool WritePngRows(FILE* file, int width, int height, const PngLayout& lay
         png_set_tRNS(png, info, alphas, layout.colorType == PNG_COLOR_TYPE_PALETTE ? entries : 0, &color);
     }
     png_write_info(png, info);
-    png_write_image(png, rows);
+    png_write_image(png, pointers.data());
     png_write_end(png, info);
     png_destroy_write_struct(&png, &info);
-    return true;
-}
-
-inline bool WritePng(const std::string& path, int width, int height, const PngLayout& layout) {
-    auto rows = PatternRows(width, height, PngChannels(layout.colorType), layout.depth);
-    std::vector<png_bytep> pointers;
-    for (auto& row : rows) pointers.push_back(row.data());
-    FILE* file = std::fopen(path.c_str(), "wb");
-    if (!file) return false;
-    const bool written = WritePngRows(file, width, height, layout, pointers.data());
-    return std::fclose(file) == 0 && written;
+    return std::fclose(file) == 0;
 }
 
 struct TiffLayout {

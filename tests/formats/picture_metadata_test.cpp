@@ -42,11 +42,6 @@ std::string Saved(const std::vector<std::uint8_t>& bytes, const std::string& nam
     return path;
 }
 
-// A pixel's bytes: three of colour, or one colour-map index of a grey picture.
-const std::uint8_t* Pixel(TBitmap& raster, int x, int y, int bytes) {
-    return raster.Row(y) + bytes * x;
-}
-
 }  // namespace
 
 // Each orientation's file holds the same scan; shown upright, pixel (u, v) is the stored pixel the
@@ -56,54 +51,49 @@ TEST(PictureMetadata, EveryExifOrientationShowsThePixelsUpright) {
     constexpr int W = 37, H = 83;
     TBitmap stored;
     MakePhoto(stored, W, H);
+    // Upright (u, v) is stored (x, y) of (u, v), or of (v, u) where the sides swap, mirrored as named.
     struct Case {
         int orientation;
-        bool swaps;
-        int (*x)(int u, int v);
-        int (*y)(int u, int v);
+        bool swaps, mirrorsX, mirrorsY;
     };
-    const Case cases[] = {
-        {1, false, [](int u, int) { return u; }, [](int, int v) { return v; }},
-        {2, false, [](int u, int) { return W - 1 - u; }, [](int, int v) { return v; }},
-        {3, false, [](int u, int) { return W - 1 - u; }, [](int, int v) { return H - 1 - v; }},
-        {4, false, [](int u, int) { return u; }, [](int, int v) { return H - 1 - v; }},
-        {5, true, [](int, int v) { return v; }, [](int u, int) { return u; }},
-        {6, true, [](int, int v) { return v; }, [](int u, int) { return H - 1 - u; }},
-        {7, true, [](int, int v) { return W - 1 - v; }, [](int u, int) { return H - 1 - u; }},
-        {8, true, [](int, int v) { return W - 1 - v; }, [](int u, int) { return u; }},
-    };
-    for (const bool gray : {false, true})
+    const Case cases[] = {{1, false, false, false}, {2, false, true, false}, {3, false, true, true},
+                          {4, false, false, true},  {5, true, false, false}, {6, true, false, true},
+                          {7, true, true, true},    {8, true, true, false}};
+    for (const bool gray : {false, true}) {
+        Loaded reference;
+        Load(reference, Saved(JpegWithMetadata(stored, {}, gray), "o1.jpg"));
+        TBitmap& expected = reference.picture.AsBitmap();
+        const int bytes = gray ? 1 : 3;
         for (const Case& c : cases) {
             SCOPED_TRACE(testing::Message() << c.orientation << (gray ? " grey" : " colour"));
-            Loaded reference;
-            Load(reference, Saved(JpegWithMetadata(stored, {}, gray), "o1.jpg"));
-            TBitmap& expected = reference.picture.AsBitmap();
-            const int bytes = gray ? 1 : 3;
             TPictureMetadata metadata;
             metadata.exif = ExifBlock(c.orientation,
                                       c.orientation % 2 ? EXIF_BYTE_ORDER_INTEL : EXIF_BYTE_ORDER_MOTOROLA);
             Loaded turned;
             Load(turned, Saved(JpegWithMetadata(stored, metadata, gray), "o.jpg"));
-            ASSERT_EQ(turned.picture.AsBitmap().RasterFormat(), gray ? rf8Bit : rf24Bit);
+            TBitmap& upright = turned.picture.AsBitmap();
+            ASSERT_EQ(upright.RasterFormat(), gray ? rf8Bit : rf24Bit);
             EXPECT_EQ(turned.metadata.orientation, c.orientation);
             EXPECT_EQ(turned.width, c.swaps ? H : W);
             EXPECT_EQ(turned.height, c.swaps ? W : H);
-            TBitmap& upright = turned.picture.AsBitmap();
             EXPECT_EQ(upright.Metadata().orientation, 1);
             ASSERT_EQ(upright.Width(), turned.width);
             ASSERT_EQ(upright.Height(), turned.height);
             int wrong = 0;
             for (int v = 0; v < upright.Height(); ++v)
-                for (int u = 0; u < upright.Width(); ++u)
-                    wrong +=
-                        std::memcmp(Pixel(upright, u, v, bytes), Pixel(expected, c.x(u, v), c.y(u, v), bytes),
-                                    std::size_t(bytes)) != 0;
+                for (int u = 0; u < upright.Width(); ++u) {
+                    const int a = c.swaps ? v : u, b = c.swaps ? u : v;
+                    const int x = c.mirrorsX ? W - 1 - a : a, y = c.mirrorsY ? H - 1 - b : b;
+                    wrong += std::memcmp(upright.Row(v) + bytes * u, expected.Row(y) + bytes * x,
+                                         std::size_t(bytes)) != 0;
+                }
             EXPECT_EQ(wrong, 0);
         }
+    }
 }
 
 // PNG and lossless WebP give back every pixel, lossy WebP nearly, and each holds the profile whole,
-// as Qt reads them back. The raster is bottom-up and of odd width.
+// as Qt reads them back and as our readers keep it. The raster is bottom-up and of odd width.
 TEST(PictureMetadata, PngAndWebpRoundTripWithTheirProfile) {
     TBitmap raster, back;
     MakePhoto(raster, 37, 29);
@@ -121,6 +111,9 @@ TEST(PictureMetadata, PngAndWebpRoundTripWithTheirProfile) {
             WriteWebpFile(raster, WebpWriteSettings{90, kind[4] == '-'}, path);
         const QImage read(QString::fromStdString(path));
         EXPECT_EQ(read.colorSpace().iccProfile(), profile);
+        TPicture ours;
+        ReadFromFile(ours, path);
+        EXPECT_EQ(ours.HeldGraphic()->Metadata().iccProfile, metadata.iccProfile);
         const QImage image = read.convertToFormat(QImage::Format_BGR888);
         ASSERT_EQ(image.size(), QSize(37, 29));
         for (int y = 0; y < 29; ++y) std::memcpy(back.Row(y), image.constScanLine(y), 37 * 3);

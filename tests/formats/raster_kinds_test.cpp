@@ -6,15 +6,14 @@
 #include <QImageReader>
 #include <QImageWriter>
 #include <chrono>
-#include <fstream>
 #include <functional>
-#include <iterator>
 
 #include "core/Errors.h"
 #include "core/TPicture.h"
 #include "formats/PictureKinds.h"
 #include "formats/PictureLoading.h"
 #include "tests/TestSupport.h"
+#include "tests/formats/JpegTestPictures.h"
 #include "tests/formats/RasterKindFiles.h"
 
 namespace {
@@ -52,6 +51,11 @@ int LargestDifference(const std::string& path) {
     return largest;
 }
 
+std::optional<DeclaredSize> SizeDeclaredBy(const std::string& path) {
+    TFileStream stream(path, fmOpenRead);
+    return KindByExtension(ExtractExtension(path))->declaredSize(stream);
+}
+
 std::string Name(const char* kind, int a, int b, int c = 0) {
     static const std::string dir = TempDir();
     return dir + "/" + kind + std::to_string(a) + "-" + std::to_string(b) + "-" + std::to_string(c);
@@ -59,9 +63,10 @@ std::string Name(const char* kind, int a, int b, int c = 0) {
 
 }  // namespace
 
-// Every raster kind, over a grid of its colour types, depths and layouts, decodes to what Qt's
-// readers decode (16-bit samples and transparency may round apart by one step; lossy WebP by a
-// few). Qt's readers leave out two layouts they misread: a tRNS colour in a 16-bit PNG and
+// Every raster kind, over a grid of its colour types, depths and layouts, declares its stored size
+// in its header (so that --max-pixels is checked before any raster is made) and decodes to what
+// Qt's readers decode (16-bit samples and transparency may round apart by one step; lossy WebP by
+// a few). Qt's readers leave out two layouts they misread: a tRNS colour in a 16-bit PNG and
 // 16-bit grey TIFF tiles.
 TEST(RasterKinds, DecodeAsQtsReadersDo) {
     constexpr int W = 19, H = 13;
@@ -118,6 +123,10 @@ TEST(RasterKinds, DecodeAsQtsReadersDo) {
 
     for (const std::string& file : files) {
         SCOPED_TRACE(file);
+        const std::optional<DeclaredSize> size = SizeDeclaredBy(file);
+        ASSERT_TRUE(size.has_value());
+        EXPECT_EQ(size->width, W);
+        EXPECT_EQ(size->height, H);
         try {
             EXPECT_LE(LargestDifference(file), file.find("webp") != std::string::npos ? 3 : 1);
         } catch (const Exception& e) {
@@ -135,30 +144,26 @@ TEST(RasterKinds, HostileFilesFailCleanlyAndFast) {
     ASSERT_TRUE(WriteTiff(tiff, 40, 30, {PHOTOMETRIC_RGB, 8, 3, false, true, 1, COMPRESSION_ADOBE_DEFLATE}));
     const std::string webp = dir + "/whole.webp";
     ASSERT_TRUE(QImage(40, 30, QImage::Format_RGB32).save(QString::fromStdString(webp), "webp", 50));
-    auto bytesOf = [](const std::string& path) {
-        std::ifstream in(path, std::ios::binary);
-        return std::vector<std::uint8_t>(std::istreambuf_iterator<char>(in), {});
-    };
     struct Case {
         std::string name;
         std::vector<std::uint8_t> bytes;
-        const char* error;
+        const char* error;  // null: any error
     };
     std::vector<Case> cases;
     for (const std::string& whole : {png, tiff, webp, DataDir + "plain.gif", DataDir + "animated.webp"}) {
-        const std::vector<std::uint8_t> bytes = bytesOf(whole);
+        const std::vector<std::uint8_t> bytes = ReadFileBytes(whole);
         for (std::size_t keep : {std::size_t(0), std::size_t(9), bytes.size() / 3, bytes.size() * 2 / 3})
             cases.push_back({"cut" + std::to_string(keep) + "." + ExtractExtension(whole),
                              std::vector<std::uint8_t>(bytes.begin(), bytes.begin() + long(keep)),
                              "image is not valid"});
     }
     // Sizes past the raster ceiling, declared by otherwise sound headers.
-    std::vector<std::uint8_t> hugePng = bytesOf(png);
+    std::vector<std::uint8_t> hugePng = ReadFileBytes(png);
     hugePng[16] = hugePng[20] = 0x01;  // 16 M x 16 M
     const uLong crc = crc32(0, hugePng.data() + 12, 17);
     for (int i = 0; i < 4; ++i) hugePng[29 + i] = std::uint8_t(crc >> (24 - 8 * i));
     cases.push_back({"huge.png", hugePng, "Out of system resources"});
-    std::vector<std::uint8_t> hugeGif = bytesOf(DataDir + "plain.gif");
+    std::vector<std::uint8_t> hugeGif = ReadFileBytes(DataDir + "plain.gif");
     hugeGif[6] = hugeGif[7] = hugeGif[8] = hugeGif[9] = 0xFF;
     cases.push_back({"huge.gif", hugeGif, "Out of system resources"});
     const std::string hugeTiff = dir + "/huge.tif";
@@ -170,13 +175,12 @@ TEST(RasterKinds, HostileFilesFailCleanlyAndFast) {
         TIFFRewriteDirectory(t);
         TIFFClose(t);
     }
-    cases.push_back({"huge.tif", bytesOf(hugeTiff), "image is not valid|Out of system resources"});
+    cases.push_back({"huge.tif", ReadFileBytes(hugeTiff), nullptr});
 
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
         const std::string path = dir + "/" + c.name;
-        std::ofstream(path, std::ios::binary)
-            .write(reinterpret_cast<const char*>(c.bytes.data()), long(c.bytes.size()));
+        WriteFileBytes(path, c.bytes);
         TPicture picture;
         const auto start = std::chrono::steady_clock::now();
         std::string error;
@@ -186,64 +190,33 @@ TEST(RasterKinds, HostileFilesFailCleanlyAndFast) {
             error = e.Message();
         }
         EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(1));
-        EXPECT_TRUE(error.find(c.error) != std::string::npos ||
-                    (std::string(c.error).find('|') != std::string::npos && !error.empty()))
-            << error;
+        EXPECT_TRUE(c.error ? error.find(c.error) != std::string::npos : !error.empty()) << error;
         EXPECT_EQ(picture.HeldGraphic(), nullptr);
     }
 }
 
-// Each kind's size probe reads the size its header declares, so that --max-pixels is checked
-// before any raster is made; a file of another kind or too short gives none.
-TEST(RasterKinds, HeadersDeclareTheirSizeBeforeDecoding) {
+// A file of another kind, or cut inside its header, declares no size.
+TEST(RasterKinds, AForeignOrShortHeaderDeclaresNoSize) {
     const std::string dir = TempDir();
-    const std::string png = dir + "/p.png", tiff = dir + "/t.tif", webp = dir + "/w.webp";
-    ASSERT_TRUE(WritePng(png, 23, 17, {PNG_COLOR_TYPE_RGB, 8, false, false}));
-    ASSERT_TRUE(WriteTiff(tiff, 23, 17, {PHOTOMETRIC_RGB, 8, 3, false, false, ORIENTATION_RIGHTTOP}));
-    ASSERT_TRUE(QImage(23, 17, QImage::Format_ARGB32).save(QString::fromStdString(webp), "webp", 100));
-    const struct {
-        std::string path;
-        std::int64_t width, height;
-    } cases[] = {{png, 23, 17},
-                 {tiff, 23, 17},
-                 {webp, 23, 17},
-                 {DataDir + "plain.gif", 19, 13},
-                 {DataDir + "animated.webp", 19, 13},
-                 {dir + "/gif.png", 0, 0},
-                 {dir + "/short.gif", 0, 0}};
-    std::ofstream(dir + "/gif.png") << "GIF89a\x13\0\x0D\0\0\0\0\0\0\0\0\0\0\0\0\0\0\0\0\0\0\0\0";
-    std::ofstream(dir + "/short.gif") << "GIF89a\x13";
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.path);
-        TFileStream stream(c.path, fmOpenRead);
-        const std::optional<DeclaredSize> size =
-            KindByExtension(ExtractExtension(c.path))->declaredSize(stream);
-        ASSERT_EQ(size.has_value(), c.width != 0);
-        if (size) {
-            EXPECT_EQ(size->width, c.width);
-            EXPECT_EQ(size->height, c.height);
-        }
-    }
+    WriteFileBytes(dir + "/gif.png", ReadFileBytes(DataDir + "plain.gif"));
+    WriteFileBytes(dir + "/short.gif", {'G', 'I', 'F', '8', '9', 'a', 0x13});
+    EXPECT_FALSE(SizeDeclaredBy(dir + "/gif.png"));
+    EXPECT_FALSE(SizeDeclaredBy(dir + "/short.gif"));
 }
 
-// The colour profile a file holds (PNG iCCP, WebP ICCP, the TIFF tag) is kept whole, and a TIFF's
-// orientation as found.
-TEST(RasterKinds, KeepTheColourProfileAndOrientation) {
-    const std::string dir = TempDir();
+// The colour profile a TIFF holds is kept whole (PNG's and WebP's: the writers' round trip), and a
+// TIFF's orientation as found.
+TEST(RasterKinds, KeepTheTiffProfileAndOrientation) {
+    const std::string dir = TempDir(), profiled = dir + "/profiled.tif";
     QImage image(8, 6, QImage::Format_RGB32);
     image.fill(qRgb(10, 200, 30));
     image.setColorSpace(QColorSpace::DisplayP3);
-    const QByteArray profile = image.colorSpace().iccProfile();
-    ASSERT_FALSE(profile.isEmpty());
-    for (const char* kind : {"png", "webp", "tif"}) {
-        SCOPED_TRACE(kind);
-        const std::string path = dir + "/profiled." + kind;
-        ASSERT_TRUE(image.save(QString::fromStdString(path), kind));
-        TPicture picture;
-        ReadFromFile(picture, path);
-        const std::vector<std::uint8_t>& kept = picture.HeldGraphic()->Metadata().iccProfile;
-        EXPECT_EQ(QByteArray(reinterpret_cast<const char*>(kept.data()), qsizetype(kept.size())), profile);
-    }
+    ASSERT_TRUE(image.save(QString::fromStdString(profiled), "tif"));
+    TPicture profiledPicture;
+    ReadFromFile(profiledPicture, profiled);
+    const std::vector<std::uint8_t>& kept = profiledPicture.HeldGraphic()->Metadata().iccProfile;
+    EXPECT_EQ(QByteArray(reinterpret_cast<const char*>(kept.data()), qsizetype(kept.size())),
+              image.colorSpace().iccProfile());
     const std::string turned = dir + "/turned.tif";
     ASSERT_TRUE(WriteTiff(turned, 5, 3, {PHOTOMETRIC_RGB, 8, 3, false, false, ORIENTATION_LEFTBOT}));
     TPicture picture;
