@@ -65,7 +65,7 @@ void DecodeFrame(const WebPIterator& frame, platform::Bitmap& canvas) {
     config.output.u.RGBA.rgba = canvas.ScanLine(frame.y_offset) + std::size_t(frame.x_offset) * pixelBytes;
     config.output.u.RGBA.stride = int(canvas.Stride());
     config.output.u.RGBA.size =
-        std::size_t(canvas.Stride()) * (frame.height - 1) + std::size_t(frame.width) * 4;
+        std::size_t(canvas.Stride()) * (frame.height - 1) + std::size_t(frame.width) * pixelBytes;
     const VP8StatusCode status = WebPDecode(frame.fragment.bytes, frame.fragment.size, &config);
     WebPFreeDecBuffer(&config.output);
     if (status != VP8_STATUS_OK) ThrowInvalidPicture(Kind, ReasonOf(status));
