@@ -121,6 +121,9 @@ void ReadPng(TBitmap& bitmap, TStream& stream) {
     png_set_read_fn(run.png, &run, ReadBytes);
     // The raster ceiling decides the size; libpng's own limit of a million pixels a side would not.
     png_set_user_limits(run.png, 0x7FFFFFFF, 0x7FFFFFFF);
+    // Every chunk's CRC already guards the compressed data; the compressor's own checksum over the
+    // whole decompressed picture would only take the time a second time.
+    png_set_option(run.png, PNG_IGNORE_ADLER32, PNG_OPTION_ON);
     if (!ReadHeader(run)) ThrowInvalidPicture(Kind, run.reason);
     const bool alpha = (png_get_color_type(run.png, run.info) & PNG_COLOR_MASK_ALPHA) != 0 ||
                        png_get_valid(run.png, run.info, PNG_INFO_tRNS) != 0;

@@ -179,20 +179,31 @@ struct Placement {
     bool Turned() const { return orientation >= ORIENTATION_LEFTTOP && orientation <= ORIENTATION_LEFTBOT; }
 };
 
-// A band of libtiff's RGBA pixels (premultiplied by alpha) into the raster, over white.
+// One of libtiff's RGBA pixels (premultiplied by alpha) over white, as blue, green, red.
+inline void PutOverWhite(std::uint32_t pixel, std::uint8_t* out) {
+    const int uncovered = 255 - int(TIFFGetA(pixel));
+    out[0] = std::uint8_t(std::min(255, int(TIFFGetB(pixel)) + uncovered));
+    out[1] = std::uint8_t(std::min(255, int(TIFFGetG(pixel)) + uncovered));
+    out[2] = std::uint8_t(std::min(255, int(TIFFGetR(pixel)) + uncovered));
+}
+
+// A band of libtiff's RGBA pixels into the raster: an upright page straight along its rows, any
+// other pixel by pixel to its upright place.
 void PlaceBand(const std::uint32_t* band, std::uint32_t firstRow, std::uint32_t rows,
                const Placement& placement, platform::Bitmap& raster) {
-    for (std::uint32_t by = 0; by < rows; ++by)
+    for (std::uint32_t by = 0; by < rows; ++by) {
+        const std::uint32_t* pixels = band + std::size_t(by) * placement.width;
+        if (placement.orientation == ORIENTATION_TOPLEFT) {
+            std::uint8_t* out = raster.ScanLine(int(firstRow + by));
+            for (int x = 0; x < placement.width; ++x, out += 3) PutOverWhite(pixels[x], out);
+            continue;
+        }
         for (int x = 0; x < placement.width; ++x) {
-            const std::uint32_t pixel = band[std::size_t(by) * placement.width + x];
-            const int uncovered = 255 - int(TIFFGetA(pixel));
             std::int64_t outX = 0, outY = 0;
             placement.Place(x, firstRow + by, outX, outY);
-            std::uint8_t* out = raster.ScanLine(int(outY)) + outX * 3;
-            out[0] = std::uint8_t(std::min(255, int(TIFFGetB(pixel)) + uncovered));
-            out[1] = std::uint8_t(std::min(255, int(TIFFGetG(pixel)) + uncovered));
-            out[2] = std::uint8_t(std::min(255, int(TIFFGetR(pixel)) + uncovered));
+            PutOverWhite(pixels[x], raster.ScanLine(int(outY)) + outX * 3);
         }
+    }
 }
 
 TPictureMetadata MetadataOf(TIFF* tiff, int orientation) {
