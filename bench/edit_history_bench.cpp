@@ -37,14 +37,6 @@ const TBitmap& Photo() {
     return photo;
 }
 
-// A private copy of the photograph's pixels, so that only the history shares them.
-std::unique_ptr<TBitmap> FreshCopy() {
-    auto copy = std::make_unique<TBitmap>();
-    copy->CopyFrom(const_cast<TBitmap*>(&Photo()));
-    copy->Row(0);
-    return copy;
-}
-
 double Milliseconds(const std::function<void()>& work) {
     const auto start = std::chrono::steady_clock::now();
     work();
@@ -57,7 +49,7 @@ double Median(std::vector<double> values) {
 }
 
 void Settle(TPicture& picture) {
-    picture.AdoptGraphic(FreshCopy());
+    picture.AdoptGraphic(PrivateCopyOf(Photo()));
     QCoreApplication::processEvents();
 }
 

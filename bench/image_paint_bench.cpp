@@ -14,7 +14,7 @@
 #include <memory>
 #include <vector>
 
-#include "bench/RunBenchmarks.h"
+#include "bench/RunWindowBenchmarks.h"
 #include "core/TStream.h"
 #include "formats/PictureKinds.h"
 #include "formats/TJPEGImage.h"
@@ -107,10 +107,6 @@ BENCHMARK(BM_RepaintImage1_Ratio2)->Unit(benchmark::kMillisecond)->Iterations(7)
 
 }  // namespace
 
-// The image box is a widget: the toolkit must be up (offscreen) before anything paints.
 int main(int argc, char** argv) {
-    setenv("QT_QPA_PLATFORM", "offscreen", 0);
-    QApplication app(argc, argv);
-    InstallPictureKinds();
-    return RunBenchmarks(argc, argv);
+    return RunWidgetBenchmarks(argc, argv);
 }

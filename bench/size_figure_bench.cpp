@@ -12,7 +12,7 @@
 #include <string>
 #include <vector>
 
-#include "bench/RunBenchmarks.h"
+#include "bench/RunWindowBenchmarks.h"
 #include "core/TBitmap.h"
 #include "formats/PictureKinds.h"
 #include "tests/formats/JpegTestPictures.h"
@@ -78,8 +78,5 @@ BENCHMARK(BM_SizeFigureAfterTheSliderStops_4000x3000)
 }  // namespace
 
 int main(int argc, char** argv) {
-    setenv("QT_QPA_PLATFORM", "offscreen", 0);
-    QApplication app(argc, argv);
-    InstallPictureKinds();
-    return RunBenchmarks(argc, argv);
+    return RunWidgetBenchmarks(argc, argv);
 }

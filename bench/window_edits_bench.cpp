@@ -40,14 +40,6 @@ const TBitmap& Photo() {
     return photo;
 }
 
-// A private copy of the photograph's pixels, so that no edit shares (and so copies) them.
-std::unique_ptr<TBitmap> FreshCopy() {
-    auto copy = std::make_unique<TBitmap>();
-    copy->CopyFrom(const_cast<TBitmap*>(&Photo()));
-    copy->Row(0);  // the first write makes the store the copy's own
-    return copy;
-}
-
 double Milliseconds(const std::function<void()>& work) {
     const auto start = std::chrono::steady_clock::now();
     work();
@@ -76,12 +68,12 @@ void CompareEdit(benchmark::State& state, const MenuEdit& edit) {
     std::vector<double> window, cli;
     TPicture cliPicture;
     for (auto _ : state) {
-        Form1->Image1->Picture().AdoptGraphic(FreshCopy());
+        Form1->Image1->Picture().AdoptGraphic(PrivateCopyOf(Photo()));
         QCoreApplication::processEvents();  // the box repaints the new picture first, untimed
         window.push_back(Milliseconds(edit.inWindow));
         QCoreApplication::processEvents();
         Form1->Image1->Picture().ReplaceGraphic(nullptr);
-        cliPicture.AdoptGraphic(FreshCopy());
+        cliPicture.AdoptGraphic(PrivateCopyOf(Photo()));
         cli.push_back(Milliseconds([&] { ApplyEdit(cliPicture, edit.inCli); }));
         cliPicture.ReplaceGraphic(nullptr);
     }

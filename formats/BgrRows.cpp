@@ -9,7 +9,8 @@ BgrRows::BgrRows(const TBitmap& raster) : width_(raster.Width()), height_(raster
         width_ = height_ = 0;
         return;
     }
-    if (raster.RasterFormat() != rf24Bit || !store_->handle) {
+    sharesStore_ = raster.RasterFormat() == rf24Bit && store_->handle;
+    if (!sharesStore_) {
         TBitmap converted;
         converted.CopyFrom(const_cast<TBitmap*>(&raster));
         converted.SetRasterFormat(rf24Bit);

@@ -3,6 +3,7 @@
 #include <vector>
 
 #include "core/TBitmap.h"
+#include "formats/BgrRows.h"
 #include "formats/ExifOrientation.h"
 #include "formats/RgbProfile.h"
 #include "formats/TJPEGImage.h"
@@ -35,21 +36,11 @@ JpegEncodeSnapshot::JpegEncodeSnapshot(const TJPEGImage& image, const JpegWriteS
     metadata_ = CarriedMetadata(image.Metadata(), settings.keepExif);
     settings_.metadata = metadata_.get();
     settings_.keepExif = settings.keepExif;
-    // The raster's own store when it already holds 24-bit rows (shared, so a writer copies first),
-    // else a private 24-bit copy.
-    std::shared_ptr<TBitmapImage> store = decoded->Image();
-    sharesPictureRows_ = decoded->RasterFormat() == rf24Bit && store->handle;
-    if (!sharesPictureRows_) {
-        TBitmap converted;
-        converted.CopyFrom(const_cast<TBitmap*>(decoded));
-        converted.SetRasterFormat(rf24Bit);
-        converted.Row(0);  // makes the pixels
-        store = converted.Image();
-    }
-    const platform::Bitmap& rows = *store->handle;
-    rowStep_ = rows.TopDown() ? std::ptrdiff_t(rows.Stride()) : -std::ptrdiff_t(rows.Stride());
-    topRow_ = rows.ScanLine(0);
-    rows_ = std::move(store);
+    auto rows = std::make_shared<const BgrRows>(*decoded);
+    sharesPictureRows_ = rows->SharesRasterStore();
+    rowStep_ = rows->Step();
+    topRow_ = rows->Row(0);
+    rows_ = std::move(rows);
 }
 
 void JpegEncodeSnapshot::Compress(int quality, TMemoryStream& output, const JpegProgress* progress) const {
